@@ -1,7 +1,43 @@
+#include "app/desktop_services.h"
+#include "app/main_window.h"
+#include "app/splash_window.h"
+#include "link/port_map.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("KVL_PWS"));
+    QApplication::setApplicationVersion(OMR_ND_SPLASH::versionText().mid(8));
+
+    // The platform's own dialogs and buttons in French too.
+    QTranslator qtFrench;
+    if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFrench);
+
+    PortMap ports;
+    for (const QString &problem : ports.loadOverrides(PortMap::overridesFile()))
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+
+    MessageBoxes messages;
+    QtFileDialogs files;
+    DesktopDocumentOpener documents;
+    const Services services{messages, files, documents, ports};
+
+    std::unique_ptr<PRINCIPAL> principal;
+    auto *splash = new OMR_ND_SPLASH;
+    QObject::connect(splash, &OMR_ND_SPLASH::finished, [&] {
+        principal = std::make_unique<PRINCIPAL>(services);
+        principal->Form_Load();
+    });
+    splash->show();
+    splash->setFocus();
+    return QApplication::exec();
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/document_opener.h"
+#include "app/file_dialogs.h"
+#include "app/messages.h"
+
+// The production side of the seams: real message boxes, dialogs and viewer.
+class MessageBoxes : public Messages
+{
+public:
+    void show(Icon icon, const QString &text) override;
+    Answer askRetry(Icon icon, const QString &text) override;
+};
+
+class QtFileDialogs : public FileDialogs
+{
+public:
+    QString openFileName(const Request &request) override;
+    QString saveFileName(const Request &request) override;
+};
+
+class DesktopDocumentOpener : public DocumentOpener
+{
+public:
+    bool open(const QString &path) override;
+};

@@ -1,0 +1,137 @@
+#include "app/main_window.h"
+
+#include "app/document_opener.h"
+#include "app/window_registry.h"
+#include "app/windows.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+
+PRINCIPAL::PRINCIPAL(const Services &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_area(new QMdiArea(this))
+    , m_registry(new WindowRegistry(m_area, services, this))
+{
+    setObjectName(QStringLiteral("PRINCIPAL"));
+    setWindowTitle(QStringLiteral("Tachymetre spécial anémomètre sur KVL."));
+    m_area->setObjectName(QStringLiteral("MDIArea"));
+    setCentralWidget(m_area);
+    installWindows(*m_registry);
+    buildMenus();
+}
+
+PRINCIPAL::~PRINCIPAL()
+{
+    // The working windows go first: they hold the serial port.
+    m_area->closeAllSubWindows();
+    delete m_registry;
+}
+
+void PRINCIPAL::buildMenus()
+{
+    struct Item
+    {
+        const char *name;
+        const char *caption;
+        bool enabled;
+        void (PRINCIPAL::*handler)();
+    };
+    struct Menu
+    {
+        const char *name;
+        const char *caption;
+        std::initializer_list<Item> items;
+    };
+    // The configuration file commands and the luminosity and microswitch
+    // windows are greyed: installers reach only what the panels need.
+    const Menu menus[] = {
+        {"MENU_FICHIER", "&Fichier",
+         {{"MENU_NOUVELLE", "&Nouvelle configuration", false, &PRINCIPAL::MENU_NOUVELLE_Click},
+          {"MENU_OUVRIR", "&Ouvrir une configuration", false, nullptr},
+          {"MENU_ENREGISTRER", "&Enregistrer une configuration", false, nullptr},
+          {"MENU_QUITTER", "&Quitter", true, &PRINCIPAL::MENU_QUITTER_Click}}},
+        {"MENU_CONFIGURER2", "&Configuration",
+         {{"MENU_CONFIGURER", "Configuration", true, &PRINCIPAL::MENU_CONFIGURER_Click},
+          {"MENU_DETECT", "Détection port COM", true, &PRINCIPAL::MENU_DETECT_Click}}},
+        {"MENU_FENETRE", "&Fenêtre",
+         {{"MENU_PARA", "&Paramètres du tachymètre.", true, &PRINCIPAL::MENU_PARA_Click},
+          {"MENU_AFF", "&Luminosité", false, &PRINCIPAL::MENU_AFF_Click},
+          {"MENU_MISEALH", "&Lire les microswitches", false, &PRINCIPAL::MENU_MISEALH_Click}}},
+        {"MENU_Aide_generale", "&?", {{"MENU_Aide", "Aide", true, &PRINCIPAL::MENU_Aide_Click}}},
+    };
+    for (const Menu &m : menus) {
+        QMenu *menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(QString::fromLatin1(m.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
+        for (const Item &i : m.items) {
+            QAction *action = menu->addAction(QString::fromUtf8(i.caption));
+            action->setObjectName(QString::fromLatin1(i.name));
+            action->setEnabled(i.enabled);
+            if (i.handler)
+                connect(action, &QAction::triggered, this, i.handler);
+        }
+    }
+}
+
+void PRINCIPAL::Form_Load()
+{
+    // Without a window manager maximising does nothing: take the screen anyway.
+    if (const QScreen *s = screen())
+        setGeometry(s->availableGeometry());
+    showMaximized();
+    m_registry->show(WindowId::Configuration);
+}
+
+void PRINCIPAL::MENU_NOUVELLE_Click()
+{
+    m_registry->unload(WindowId::Configuration);
+    m_registry->showNormal(WindowId::Configuration);
+}
+
+void PRINCIPAL::MENU_QUITTER_Click()
+{
+    QApplication::quit();
+}
+
+void PRINCIPAL::MENU_CONFIGURER_Click()
+{
+    m_registry->showNormal(WindowId::Configuration);
+}
+
+void PRINCIPAL::MENU_DETECT_Click()
+{
+    m_registry->showNormal(WindowId::Detection);
+}
+
+void PRINCIPAL::MENU_PARA_Click()
+{
+    m_registry->show(WindowId::Parameters);
+}
+
+void PRINCIPAL::MENU_AFF_Click()
+{
+    m_registry->show(WindowId::Luminosity);
+}
+
+void PRINCIPAL::MENU_MISEALH_Click()
+{
+    m_registry->show(WindowId::Switches);
+}
+
+void PRINCIPAL::MENU_Aide_Click()
+{
+    // A missing document or viewer is the platform's to report, not ours.
+    const QString folder = QApplication::applicationDirPath();
+    QDir::setCurrent(folder);
+    m_registry->services().documents.open(folder + QStringLiteral("/KVL_PWS.doc"));
+}
+
+void PRINCIPAL::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    QApplication::quit();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/services.h"
+
+#include <QMainWindow>
+
+class QMdiArea;
+class WindowRegistry;
+
+// The main window: a multiple-document frame whose menus open the working
+// windows. Closing it ends the program.
+class PRINCIPAL : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit PRINCIPAL(const Services &services, QWidget *parent = nullptr);
+    ~PRINCIPAL() override;
+
+    // Maximises the window and shows the link settings.
+    void Form_Load();
+
+    WindowRegistry &registry() { return *m_registry; }
+    QMdiArea *mdiArea() const { return m_area; }
+
+    void MENU_NOUVELLE_Click();
+    void MENU_QUITTER_Click();
+    void MENU_CONFIGURER_Click();
+    void MENU_DETECT_Click();
+    void MENU_PARA_Click();
+    void MENU_AFF_Click();
+    void MENU_MISEALH_Click();
+    void MENU_Aide_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+
+    QMdiArea *m_area;
+    WindowRegistry *m_registry;
+};

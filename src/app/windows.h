@@ -1,0 +1,6 @@
+#pragma once
+
+class WindowRegistry;
+
+// Tells the registry how to create each working window.
+void installWindows(WindowRegistry &registry);

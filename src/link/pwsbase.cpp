@@ -1,0 +1,15 @@
+#include "link/pwsbase.h"
+
+#include "app/messages.h"
+#include "app/window_registry.h"
+#include "link/configuration_window.h"
+
+bool PORT_OUVERT(WindowRegistry &registry)
+{
+    if (registry.configuration().portOpenFlag())
+        return true;
+    registry.services().messages.show(
+        Messages::Icon::Exclamation,
+        QStringLiteral("Pas de port COM ouvert. Veuillez valider la Configuration dans le menu Configuration."));
+    return false;
+}

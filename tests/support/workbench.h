@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/document_opener.h"
+#include "app/file_dialogs.h"
+#include "app/main_window.h"
+#include "app/services.h"
+#include "app/window_registry.h"
+#include "link/port_map.h"
+#include "support/recording_messages.h"
+
+#include <QList>
+#include <QStringList>
+
+// Dialogs answered from a queue; the requests are kept for checking.
+class ScriptedFileDialogs : public FileDialogs
+{
+public:
+    QString openFileName(const Request &request) override;
+    QString saveFileName(const Request &request) override;
+
+    QList<Request> requests;
+    QStringList answers; // empty once used up: the user cancels
+};
+
+class RecordingDocumentOpener : public DocumentOpener
+{
+public:
+    bool open(const QString &path) override
+    {
+        opened.append(path);
+        return false;
+    }
+    QStringList opened;
+};
+
+// The whole tool with every seam answered by the test. No COM number reaches
+// a real device unless the test maps it.
+class Workbench
+{
+public:
+    Workbench();
+
+    void mapPort(int port, const QString &device) { ports.setDevice(port, device); }
+    // Selects "COMn:" and confirms the link settings, as the user does.
+    void confirmPort(int port);
+
+    RecordingMessages messages;
+    ScriptedFileDialogs files;
+    RecordingDocumentOpener documents;
+    PortMap ports;
+    Services services{messages, files, documents, ports};
+    PRINCIPAL principal{services};
+    WindowRegistry &registry = principal.registry();
+};
