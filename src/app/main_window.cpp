@@ -3,6 +3,7 @@
 #include "app/document_opener.h"
 #include "app/window_registry.h"
 #include "app/windows.h"
+#include "link/configuration_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -132,6 +133,16 @@ void PRINCIPAL::MENU_Aide_Click()
 
 void PRINCIPAL::closeEvent(QCloseEvent *event)
 {
+    // A transfer cut short can leave a panel half-programmed: let it end first.
+    auto *config = qobject_cast<CONFIGURATION *>(m_registry->loaded(WindowId::Configuration));
+    if (config && config->exchange().busy()) {
+        event->ignore();
+        connect(&config->exchange(), &Exchange::busyChanged, this, [](bool busy) {
+            if (!busy)
+                QApplication::quit();
+        });
+        return;
+    }
     event->accept();
     QApplication::quit();
 }

@@ -6,6 +6,7 @@
 #include "link/port_map.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -60,6 +61,13 @@ CONFIGURATION::CONFIGURATION(WindowRegistry &registry, QWidget *parent)
     BOUTON_VALIDE->setFont(bold);
     BOUTON_VALIDE->setStyleSheet(QStringLiteral("background-color: #00ff00;"));
     connect(BOUTON_VALIDE, &QPushButton::clicked, this, &CONFIGURATION::OUVERTURE_DU_COM);
+
+    connect(&m_exchange, &Exchange::busyChanged, this, [](bool busy) {
+        if (busy)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    });
 }
 
 void CONFIGURATION::buildLists()

@@ -2,6 +2,7 @@
 
 #include "link/link_settings.h"
 #include "link/serial_port.h"
+#include "panel/exchange.h"
 
 #include <QWidget>
 
@@ -27,6 +28,8 @@ public:
     void setPortOpenFlag(bool open) { m_portOpenFlag = open; }
 
     SerialPort &MSComm1() { return m_port; }
+    // Every conversation with the panel goes through this one exchange.
+    Exchange &exchange() { return m_exchange; }
     QComboBox *list(LinkSetting setting) const { return m_lists.at(static_cast<int>(setting)); }
     // The answer-check setting: "NON" silences the exchange reports.
     QString answerCheck() const;
@@ -44,6 +47,7 @@ private:
 
     WindowRegistry &m_registry;
     SerialPort m_port;
+    Exchange m_exchange{m_port};
     bool m_portOpenFlag = false;
     std::array<QComboBox *, LinkSettingCount> m_lists{};
 };

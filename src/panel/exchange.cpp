@@ -1,0 +1,87 @@
+#include "panel/exchange.h"
+
+#include "link/serial_port.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <thread>
+
+using namespace std::chrono;
+
+namespace {
+// Longest stretch without letting the windows paint.
+constexpr milliseconds Slice{10};
+} // namespace
+
+Exchange::Exchange(SerialPort &port, QObject *parent)
+    : QObject(parent)
+    , m_port(port)
+{
+}
+
+QByteArray Exchange::frame(const QByteArray &prefix, const QByteArray &command)
+{
+    return prefix + char(2) + command + char(3);
+}
+
+void Exchange::ENVOI_TRAME(const QByteArray &prefix, const QByteArray &command, int repeat)
+{
+    m_port.output(frame(prefix, command).repeated(repeat));
+}
+
+void Exchange::PAUSE(double seconds)
+{
+    const Clock::time_point end = Clock::now() + duration_cast<Clock::duration>(duration<double>(seconds));
+    for (Clock::time_point now = Clock::now(); now <= end; now = Clock::now()) {
+        keepAlive();
+        std::this_thread::sleep_until(std::min(end + nanoseconds(1), now + Slice));
+    }
+}
+
+void Exchange::VIDE_RECEPTION()
+{
+    m_port.discardInput();
+    m_port.input();
+}
+
+bool Exchange::ATTENTE_REPONSE(AnswerCondition condition)
+{
+    const Clock::time_point deadline = std::max(Clock::now(), m_port.lineFreeAt()) + AnswerLimit;
+    for (;;) {
+        keepAlive();
+        if (Clock::now() > deadline || m_port.lost() || !m_port.isOpen())
+            return true;
+        if (condition.heldBy(m_port.inBufferCount()))
+            return false;
+        m_port.waitForInput(std::min(deadline + nanoseconds(1), Clock::now() + Slice));
+    }
+}
+
+QByteArray Exchange::takeAnswer()
+{
+    return m_port.input();
+}
+
+void Exchange::dtrOff()
+{
+    m_port.setDtrEnable(false);
+}
+
+void Exchange::keepAlive()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+Exchange::Scope::Scope(Exchange &exchange)
+    : m_exchange(exchange)
+{
+    if (m_exchange.m_depth++ == 0)
+        emit m_exchange.busyChanged(true);
+}
+
+Exchange::Scope::~Scope()
+{
+    if (--m_exchange.m_depth == 0)
+        emit m_exchange.busyChanged(false);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+#include <chrono>
+
+class SerialPort;
+
+// How many answer characters a wait is for.
+struct AnswerCondition
+{
+    enum Kind { AtLeast, Exactly };
+    Kind kind;
+    int count;
+
+    bool heldBy(int waiting) const { return kind == AtLeast ? waiting >= count : waiting == count; }
+};
+
+// The operations every conversation with the panel is written with, over the
+// one serial port. Waits sleep on the port or the clock and keep the windows
+// painting, but let no user input through until the exchange is over.
+class Exchange : public QObject
+{
+    Q_OBJECT
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::seconds AnswerLimit{1};
+
+    explicit Exchange(SerialPort &port, QObject *parent = nullptr);
+
+    SerialPort &port() { return m_port; }
+
+    static QByteArray frame(const QByteArray &prefix, const QByteArray &command);
+
+    // The frame, repeated, in one write; returns without waiting for answers.
+    void ENVOI_TRAME(const QByteArray &prefix, const QByteArray &command, int repeat = 1);
+    // Over at the first clock reading strictly past start + seconds.
+    void PAUSE(double seconds);
+    // Drops everything waiting at the port.
+    void VIDE_RECEPTION();
+    // Waits for the answer; true when it did not come within the second that
+    // follows the end of transmission (or the device went away).
+    bool ATTENTE_REPONSE(AnswerCondition condition);
+    // Everything waiting, as one text; the buffer is empty afterwards.
+    QByteArray takeAnswer();
+    void dtrOff();
+
+    bool busy() const { return m_depth > 0; }
+
+    // Marks an exchange in progress for as long as it lives; nests.
+    class Scope
+    {
+    public:
+        explicit Scope(Exchange &exchange);
+        ~Scope();
+        Scope(const Scope &) = delete;
+        Scope &operator=(const Scope &) = delete;
+
+    private:
+        Exchange &m_exchange;
+    };
+
+signals:
+    void busyChanged(bool busy);
+
+private:
+    void keepAlive();
+
+    SerialPort &m_port;
+    int m_depth = 0;
+};

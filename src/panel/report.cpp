@@ -1,0 +1,27 @@
+#include "panel/report.h"
+
+#include "app/messages.h"
+#include "panel/memory_image.h"
+
+const QString TransferErrorText =
+    QStringLiteral("Une erreur est survenue. Veuillez recommencer ou  vérifier directement sur l'afficheur.");
+
+void COMPTE_RENDU(Messages &messages, const QString &answerCheck, TransferKind kind, bool timedOut)
+{
+    if (answerCheck == QLatin1String("NON"))
+        return;
+    if (timedOut)
+        messages.show(Messages::Icon::Exclamation, TransferErrorText);
+    else if (kind == TransferKind::Read)
+        messages.show(Messages::Icon::Information, QStringLiteral("Lecture effectuée avec succés."));
+    else
+        messages.show(Messages::Icon::Information, QStringLiteral("Programmation effectuée avec succés."));
+}
+
+void reportRefusedWrite(Messages &messages, int address)
+{
+    messages.show(Messages::Icon::Exclamation,
+                  QStringLiteral("Envoi annulé : la case %1 ne contient pas d'octet valide. "
+                                 "Lisez d'abord la mémoire du panneau.")
+                      .arg(cellName(address)));
+}

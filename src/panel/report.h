@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class Messages;
+
+enum class TransferKind { Read, Write };
+
+// Tells the user how a read or write ended, unless the answer check is "NON".
+void COMPTE_RENDU(Messages &messages, const QString &answerCheck, TransferKind kind, bool timedOut);
+
+// A write refused because a cell holds no byte; shown whatever the answer check.
+void reportRefusedWrite(Messages &messages, int address);
+
+extern const QString TransferErrorText;
