@@ -27,11 +27,16 @@ QByteArray Exchange::frame(const QByteArray &prefix, const QByteArray &command)
 
 void Exchange::ENVOI_TRAME(const QByteArray &prefix, const QByteArray &command, int repeat)
 {
-    m_port.output(frame(prefix, command).repeated(repeat));
+    const QByteArray bytes = frame(prefix, command).repeated(repeat);
+    if (m_observer)
+        m_observer->sent(bytes);
+    m_port.output(bytes);
 }
 
 void Exchange::PAUSE(double seconds)
 {
+    if (m_observer)
+        m_observer->paused(seconds);
     const Clock::time_point end = Clock::now() + duration_cast<Clock::duration>(duration<double>(seconds));
     for (Clock::time_point now = Clock::now(); now <= end; now = Clock::now()) {
         keepAlive();
@@ -41,12 +46,16 @@ void Exchange::PAUSE(double seconds)
 
 void Exchange::VIDE_RECEPTION()
 {
+    if (m_observer)
+        m_observer->discarded();
     m_port.discardInput();
     m_port.input();
 }
 
 bool Exchange::ATTENTE_REPONSE(AnswerCondition condition)
 {
+    if (m_observer)
+        m_observer->waited(condition);
     const Clock::time_point deadline = std::max(Clock::now(), m_port.lineFreeAt()) + AnswerLimit;
     for (;;) {
         keepAlive();

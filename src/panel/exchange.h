@@ -6,6 +6,19 @@
 #include <chrono>
 
 class SerialPort;
+struct AnswerCondition;
+
+// Sees every operation of the exchange as it is made (the benchmark uses it
+// to work out the least time a flow can take).
+class ExchangeObserver
+{
+public:
+    virtual ~ExchangeObserver() = default;
+    virtual void sent(const QByteArray &bytes) = 0;
+    virtual void paused(double seconds) = 0;
+    virtual void discarded() = 0;
+    virtual void waited(const AnswerCondition &condition) = 0;
+};
 
 // How many answer characters a wait is for.
 struct AnswerCondition
@@ -47,6 +60,7 @@ public:
     void dtrOff();
 
     bool busy() const { return m_depth > 0; }
+    void setObserver(ExchangeObserver *observer) { m_observer = observer; }
 
     // Marks an exchange in progress for as long as it lives; nests.
     class Scope
@@ -68,5 +82,6 @@ private:
     void keepAlive();
 
     SerialPort &m_port;
+    ExchangeObserver *m_observer = nullptr;
     int m_depth = 0;
 };
