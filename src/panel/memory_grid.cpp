@@ -1,0 +1,141 @@
+#include "panel/memory_grid.h"
+
+#include "app/twips.h"
+#include "panel/memory_image.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+constexpr int RowPitch = 360;
+
+QColor background(CellState state, const QWidget *window)
+{
+    switch (state) {
+    case CellState::White:
+        return Qt::white;
+    case CellState::Green:
+        return QColor(0, 255, 0);
+    case CellState::Red:
+        return QColor(255, 0, 0);
+    case CellState::Window:
+        break;
+    }
+    return window->palette().color(QPalette::Window);
+}
+
+QLineEdit *makeBox(QWidget *window, const QString &name, const QFont &font)
+{
+    auto *box = new QLineEdit(window);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignCenter);
+    box->setMaxLength(2);
+    box->setFont(font);
+    box->setTextMargins(0, 0, 0, 0);
+    box->setAutoFillBackground(true);
+    return box;
+}
+
+QPushButton *makeButton(QWidget *window, const char *name, const QString &caption, const QString &tip)
+{
+    auto *button = new QPushButton(caption, window);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    button->setStyleSheet(QStringLiteral("background-color: #00ff00;"));
+    return button;
+}
+} // namespace
+
+MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement &p)
+    : QObject(window)
+    , m_image(image)
+{
+    QFont small = window->font();
+    small.setPointSize(7);
+
+    auto *title = new QLabel(QString::fromUtf8(p.title), window);
+    title->setObjectName(QStringLiteral("gridTitle"));
+    placeTwips(title, p.left, p.top - 480, 16 * p.columnPitch, 240);
+    for (int c = 0; c < 16; ++c) {
+        auto *label = new QLabel(hexText(quint32(c)), window);
+        label->setObjectName(QStringLiteral("columnLabel_%1").arg(c));
+        label->setAlignment(Qt::AlignCenter);
+        placeTwips(label, p.left + c * p.columnPitch, p.top - 240, 375, 240);
+    }
+    for (int r = 0; r < 8; ++r) {
+        auto *label = new QLabel(QStringLiteral("%1xh").arg(r), window);
+        label->setObjectName(QStringLiteral("rowLabel_%1").arg(r));
+        placeTwips(label, p.left - 480, p.top + r * RowPitch, 450, 285);
+    }
+
+    for (int k = 0; k < MemoryImage::Size; ++k) {
+        QLineEdit *cell = makeBox(window, QStringLiteral("Text1_%1").arg(k), small);
+        placeTwips(cell, p.left + (k % 16) * p.columnPitch, p.top + (k / 16) * RowPitch, 375, 285);
+        connect(cell, &QLineEdit::textEdited, this, [this, k](const QString &text) { typed(k, text); });
+        m_cells[k] = cell;
+        showCell(k);
+    }
+    QLineEdit *fill = makeBox(window, QStringLiteral("Text1_128"), small);
+    fill->setText(QStringLiteral("0"));
+    placeTwips(fill, p.buttonLefts[2], p.buttonTop, 375, 350);
+    m_cells[FillBox] = fill;
+    connect(fill, &QLineEdit::textEdited, this, [fill](const QString &text) {
+        if (text != text.toUpper())
+            fill->setText(text.toUpper());
+    });
+    connect(&m_image, &MemoryImage::cellChanged, this, &MemoryGrid::showCell);
+
+    but_RD = makeButton(window, "but_RD", QStringLiteral("Lire "), QStringLiteral("Lecture EEPROM du panneau."));
+    but_edit = makeButton(window, "but_edit", QStringLiteral("EDIT"), QString());
+    but_lin = makeButton(window, "but_lin", QStringLiteral("Lin"), QString());
+    but_WR = makeButton(window, "but_WR", QStringLiteral("Envoi"),
+                        QStringLiteral("Envoi des paramètres couleur au panneau."));
+    const std::array<QPushButton *, 5> row{but_RD, but_edit, nullptr, but_lin, but_WR};
+    for (int i = 0; i < 5; ++i) {
+        if (!row[i])
+            continue;
+        const int next = i + 1 < 5 ? p.buttonLefts[i + 1] : p.buttonLefts[i] + 1000 + 60;
+        placeTwips(row[i], p.buttonLefts[i], p.buttonTop, next - p.buttonLefts[i] - 60, 375);
+    }
+}
+
+void MemoryGrid::showCell(int address)
+{
+    QLineEdit *cell = m_cells[address];
+    const QString text = m_image.text(address);
+    if (cell->text() != text)
+        cell->setText(text);
+    QPalette pal = cell->palette();
+    pal.setColor(QPalette::Base, background(m_image.state(address), cell->parentWidget()));
+    cell->setPalette(pal);
+}
+
+// Hexadecimal is kept in upper case, as the panel sends it.
+void MemoryGrid::typed(int address, const QString &text)
+{
+    const QString upper = text.toUpper();
+    if (upper != text) {
+        const int cursor = m_cells[address]->cursorPosition();
+        m_cells[address]->setText(upper);
+        m_cells[address]->setCursorPosition(cursor);
+    }
+    m_image.setText(address, upper);
+}
+
+void MemoryGrid::but_edit_Click()
+{
+    const QString fill = m_cells[FillBox]->text();
+    for (int k = 0; k < MemoryImage::Size; ++k)
+        m_image.setText(k, fill);
+    for (int k = 0; k < MemoryImage::Size; ++k)
+        m_image.setState(k, CellState::White);
+}
+
+void MemoryGrid::but_lin_Click()
+{
+    for (int k = 0; k < MemoryImage::Size; ++k)
+        m_image.setText(k, hexText(quint32(k)));
+    for (int k = 0; k < MemoryImage::Size; ++k)
+        m_image.setState(k, CellState::White);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+
+#include <array>
+
+class MemoryImage;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Where a window puts its raw memory view (twips).
+struct GridPlacement
+{
+    int left;                         // column 0
+    int columnPitch;
+    int top;                          // row 0; rows are 360 apart
+    std::array<int, 5> buttonLefts;   // but_RD, but_edit, fill box, but_lin, but_WR
+    int buttonTop;
+    const char *title;
+};
+
+// The raw view of a window's memory image: 128 cells bound to the image, the
+// labels around them, the fill box (Text1 element 128) and the buttons. The
+// controls are children of the window itself, placed where the window says,
+// even beyond its edges. Reading and sending are the window's; filling is here.
+class MemoryGrid : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int FillBox = 128;
+
+    MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement &placement);
+
+    // Text1(0..127) are the cells, Text1(128) the fill box.
+    QLineEdit *Text1(int index) const { return m_cells.at(index); }
+    QPushButton *but_RD;
+    QPushButton *but_edit;
+    QPushButton *but_lin;
+    QPushButton *but_WR;
+
+    // Every cell takes the fill box's text as it stands, then turns white.
+    void but_edit_Click();
+    // Every cell takes its own address in hexadecimal, then turns white.
+    void but_lin_Click();
+
+private:
+    void showCell(int address);
+    void typed(int address, const QString &text);
+
+    MemoryImage &m_image;
+    std::array<QLineEdit *, 129> m_cells{};
+};
