@@ -2,6 +2,7 @@
 
 #include "app/window_registry.h"
 #include "link/configuration_window.h"
+#include "link/detection_window.h"
 
 #include <QWidget>
 
@@ -23,7 +24,7 @@ void installWindows(WindowRegistry &registry)
     registry.setFactory(
         WindowId::Configuration, [](WindowRegistry &r) { return new CONFIGURATION(r); }, minimisable);
     registry.setFactory(
-        WindowId::Detection, [](WindowRegistry &) { return emptyWindow("DETECT", " Détection."); }, minimisable);
+        WindowId::Detection, [](WindowRegistry &r) { return new DETECT(r); }, minimisable);
     registry.setFactory(
         WindowId::Parameters, [](WindowRegistry &) { return emptyWindow("dump_24c01", " Paramètres."); },
         minimisable);

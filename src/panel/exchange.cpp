@@ -56,7 +56,16 @@ bool Exchange::ATTENTE_REPONSE(AnswerCondition condition)
 {
     if (m_observer)
         m_observer->waited(condition);
-    const Clock::time_point deadline = std::max(Clock::now(), m_port.lineFreeAt()) + AnswerLimit;
+    return awaitAnswer(condition, answerDeadline());
+}
+
+Exchange::Clock::time_point Exchange::answerDeadline() const
+{
+    return std::max(Clock::now(), m_port.lineFreeAt()) + AnswerLimit;
+}
+
+bool Exchange::awaitAnswer(AnswerCondition condition, Clock::time_point deadline)
+{
     for (;;) {
         keepAlive();
         if (Clock::now() > deadline || m_port.lost() || !m_port.isOpen())

@@ -55,6 +55,10 @@ public:
     // Waits for the answer; true when it did not come within the second that
     // follows the end of transmission (or the device went away).
     bool ATTENTE_REPONSE(AnswerCondition condition);
+    // The deadline ATTENTE_REPONSE would set now.
+    Clock::time_point answerDeadline() const;
+    // Waits until the condition holds (false) or the deadline passes (true).
+    bool awaitAnswer(AnswerCondition condition, Clock::time_point deadline);
     // Everything waiting, as one text; the buffer is empty afterwards.
     QByteArray takeAnswer();
     void dtrOff();

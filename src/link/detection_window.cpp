@@ -1,0 +1,136 @@
+#include "link/detection_window.h"
+
+#include "app/twips.h"
+#include "app/window_registry.h"
+#include "link/configuration_window.h"
+#include "link/port_map.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QByteArray acknowledgement("01\x02\x06\x03", 5);
+
+void setLabel(QLabel *label, const QString &text, bool green)
+{
+    label->setText(text);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, green ? QColor(0, 255, 0) : QColor(255, 255, 255));
+    label->setPalette(pal);
+}
+} // namespace
+
+DETECT::DETECT(WindowRegistry &registry, QWidget *parent)
+    : QWidget(parent)
+    , m_registry(registry)
+{
+    setObjectName(QStringLiteral("DETECT"));
+    setWindowTitle(QStringLiteral(" Détection."));
+    setFont(comicSans());
+    fixClientTwips(this, 3225, 3825);
+
+    const PortMap &ports = registry.services().ports;
+    for (int k = 1; k <= Rows; ++k) {
+        const int top = 120 + 240 * (k - 1);
+        const struct
+        {
+            int index, left, width;
+        } columns[] = {{k, 120, 735}, {k + Rows, 960, 735}, {k + 2 * Rows, 1800, 1400}};
+        for (const auto &c : columns) {
+            auto *label = new QLabel(this);
+            label->setObjectName(QStringLiteral("Label1_%1").arg(c.index));
+            label->setToolTip(QStringLiteral("COM%1: %2").arg(k).arg(ports.device(k)));
+            label->setAutoFillBackground(true);
+            placeTwips(label, c.left, top, c.width, 255);
+            setLabel(label, QString(), false);
+            m_labels[c.index] = label;
+        }
+        m_labels[k]->setText(QStringLiteral("COM%1:").arg(k));
+    }
+
+    Command1 = new QPushButton(QStringLiteral("Détection"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setToolTip(QStringLiteral("Recherche des ports COMs disponibles et d'un chronomètre connecté."));
+    QFont bold = font();
+    bold.setBold(true);
+    Command1->setFont(bold);
+    Command1->setStyleSheet(QStringLiteral("background-color: #00ff00;"));
+    placeTwips(Command1, 0, 3480, 3375, 375);
+    connect(Command1, &QPushButton::clicked, this, &DETECT::Command1_Click);
+}
+
+void DETECT::paintRow(int k, Row state)
+{
+    QLabel *port = m_labels[k];
+    QLabel *status = m_labels[k + Rows];
+    QLabel *device = m_labels[k + 2 * Rows];
+    switch (state) {
+    case Row::Cleared:
+        setLabel(port, QStringLiteral("COM%1:").arg(k), false);
+        setLabel(status, QString(), false);
+        setLabel(device, QString(), false);
+        return;
+    case Row::Probing:
+        setLabel(port, port->text(), true);
+        setLabel(status, QStringLiteral("Absent."), false);
+        setLabel(device, device->text(), false);
+        return;
+    case Row::Absent:
+        setLabel(port, port->text(), false);
+        setLabel(status, QStringLiteral("Absent."), false);
+        setLabel(device, QStringLiteral("."), false);
+        return;
+    case Row::Free:
+        setLabel(status, QStringLiteral("Libre."), true);
+        return;
+    case Row::Found:
+        setLabel(device, QStringLiteral(" KVL_TAC."), true);
+        setLabel(port, port->text(), true);
+        return;
+    case Row::Silent:
+        setLabel(device, QStringLiteral("."), false);
+        setLabel(port, port->text(), false);
+        return;
+    }
+}
+
+// Sends the probe; a panel answers exactly the five acknowledgement characters
+// within the second. Anything else, or nothing, is no panel.
+bool DETECT::probe()
+{
+    Exchange &exchange = m_registry.configuration().exchange();
+    exchange.ENVOI_TRAME(QByteArrayLiteral("31"), QByteArrayLiteral("RRR"));
+    const Exchange::Clock::time_point deadline = exchange.answerDeadline();
+    while (!exchange.awaitAnswer({AnswerCondition::Exactly, 5}, deadline)) {
+        if (exchange.takeAnswer() == acknowledgement)
+            return true;
+    }
+    exchange.takeAnswer();
+    return false;
+}
+
+void DETECT::Command1_Click()
+{
+    CONFIGURATION &config = m_registry.configuration();
+    SerialPort &port = config.MSComm1();
+    Exchange::Scope busy(config.exchange());
+    port.close();
+    for (int k = 1; k <= Rows; ++k)
+        paintRow(k, Row::Cleared);
+    for (int k = 1; k <= Rows; ++k) {
+        paintRow(k, Row::Probing);
+        port.close();
+        port.setCommPort(k);
+        port.setSettings(QStringLiteral("4800,N,8,1"));
+        if (!port.open()) {
+            paintRow(k, Row::Absent);
+        } else {
+            paintRow(k, Row::Free);
+            paintRow(k, probe() ? Row::Found : Row::Silent);
+        }
+        for (int column = 0; column < 3; ++column)
+            m_labels[k + column * Rows]->repaint();
+    }
+    // The last port may stay open, but the user confirms the settings again.
+    config.setPortOpenFlag(false);
+}
