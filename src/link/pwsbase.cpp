@@ -13,3 +13,11 @@ bool PORT_OUVERT(WindowRegistry &registry)
         QStringLiteral("Pas de port COM ouvert. Veuillez valider la Configuration dans le menu Configuration."));
     return false;
 }
+
+bool rawExchangeAllowed(WindowRegistry &registry)
+{
+    if (registry.configuration().MSComm1().isOpen())
+        return true;
+    registry.configuration().setPortOpenFlag(false);
+    return PORT_OUVERT(registry);
+}
