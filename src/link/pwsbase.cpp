@@ -4,20 +4,22 @@
 #include "app/window_registry.h"
 #include "link/configuration_window.h"
 
-bool PORT_OUVERT(WindowRegistry &registry)
+namespace {
+bool refuse(WindowRegistry &registry)
 {
-    if (registry.configuration().portOpenFlag())
-        return true;
     registry.services().messages.show(
         Messages::Icon::Exclamation,
         QStringLiteral("Pas de port COM ouvert. Veuillez valider la Configuration dans le menu Configuration."));
     return false;
 }
+} // namespace
+
+bool PORT_OUVERT(WindowRegistry &registry)
+{
+    return registry.configuration().portOpenFlag() || refuse(registry);
+}
 
 bool rawExchangeAllowed(WindowRegistry &registry)
 {
-    if (registry.configuration().MSComm1().isOpen())
-        return true;
-    registry.configuration().setPortOpenFlag(false);
-    return PORT_OUVERT(registry);
+    return registry.configuration().MSComm1().isOpen() || refuse(registry);
 }
