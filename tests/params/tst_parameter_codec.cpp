@@ -1,0 +1,234 @@
+#include "params/parameter_codec.h"
+
+#include <QTest>
+
+#include <functional>
+
+Q_DECLARE_METATYPE(JEU_PARAMETRES)
+Q_DECLARE_METATYPE(OutOfRangeValue)
+
+namespace {
+
+using Change = std::function<void(JEU_PARAMETRES &)>;
+
+// The editor's defaults, but with a range 5 limit that reads back as written
+// (a limit of 0 reads as 2).
+JEU_PARAMETRES with(const Change &change = {})
+{
+    JEU_PARAMETRES p;
+    p.ranges[4].threshold = 1;
+    if (change)
+        change(p);
+    return p;
+}
+
+void setTexts(MemoryImage &image, int address, const QStringList &texts)
+{
+    for (int k = 0; k < texts.size(); ++k)
+        image.setText(address + k, texts[k]);
+}
+
+} // namespace
+
+class TestParameterCodec : public QObject
+{
+    Q_OBJECT
+private slots:
+    void blankTest_data()
+    {
+        QTest::addColumn<QStringList>("marker");
+        QTest::addColumn<bool>("blank");
+        QTest::newRow("OMR") << QStringList{"4F", "4D", "52"} << false;
+        QTest::newRow("first letter is enough") << QStringList{"4F", "FF", "00"} << false;
+        QTest::newRow("second letter is enough") << QStringList{"00", "4D", "00"} << false;
+        QTest::newRow("erased, third letter ignored") << QStringList{"FF", "FF", "52"} << true;
+        QTest::newRow("failed read") << QStringList{"Er", "Er", "Er"} << true;
+    }
+    void blankTest()
+    {
+        QFETCH(QStringList, marker);
+        QFETCH(bool, blank);
+        MemoryImage image;
+        setTexts(image, 79, marker);
+        QCOMPARE(TEST_VIERGE(image), blank);
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<JEU_PARAMETRES>("expected");
+        QTest::addColumn<QList<OutOfRangeValue>>("outOfRange");
+        using C = RangeColour;
+        auto row = [](const char *name, int address, const QStringList &texts, const Change &change,
+                      const QList<OutOfRangeValue> &outOfRange = {}) {
+            QTest::newRow(name) << address << texts << with(change) << outOfRange;
+        };
+        row("green", 64, {"40", "C8"}, [](auto &p) { p.ranges[0] = {200, C::Green}; });
+        row("red", 64, {"80", "C8"}, [](auto &p) { p.ranges[0] = {200, C::Red}; });
+        row("both flags read red", 64, {"C0", "C8"}, [](auto &p) { p.ranges[0] = {200, C::Red}; });
+        row("zero limit reads 2", 72, {"00", "00"}, [](auto &p) { p.ranges[4] = {2, C::Orange}; });
+        row("one-digit box shifts", 64, {"A", "C8"}, [](auto &p) { p.ranges[0] = {0xAC8, C::Orange}; });
+        row("range above 9999", 68, {"67", "10"}, [](auto &p) { p.ranges[2] = {9999, C::Green}; },
+            {{"Plage 3", 10000, 9999}});
+        row("relay flags apart from threshold", 92, {"FF", "FF", "00", "BE"},
+            [](auto &p) { p.relay1 = {true, true, 9999, 190}; }, {{"Seuil d'activation du relais 1", 16383, 9999}});
+        row("relay 2 deactivation", 76, {"F0", "00"}, [](auto &p) { p.relay2.deactivation = 9999; },
+            {{"Seuil de désactivation du relais 2", 0x3000, 9999}});
+        row("no zero-pulse time", 78, {"0"}, [](auto &p) { p.zeroPulseSeconds = 1; }, {{"Durée sans impulsion", 0, 1}});
+        row("light sensor wins", 82, {"03"}, [](auto &p) { p.luminosity = 0; });
+        row("last bit wins", 82, {"7E"}, [](auto &p) { p.luminosity = 6; });
+        row("no luminosity", 82, {"80"}, [](auto &p) { p.luminosity.reset(); });
+        row("averaging unknown", 85, {"03"}, [](auto &p) { p.averaging.reset(); });
+        row("refresh 21", 86, {"15"}, [](auto &p) { p.refresh = 20; }, {{"Rafraîchissement", 21, 20}});
+        row("9 pulses", 91, {"09"}, [](auto &p) { p.pulseCount = 8; }, {{"Nombre d'impulsions", 9, 8}});
+        row("options AB", 96, {"AB"}, [](auto &p) {
+            p.digits = 1; p.displayMode = 0; p.resetMode = 1; p.integerOnly = true; p.suppressZeros = true;
+        });
+        row("options 3C", 96, {"3C"}, [](auto &p) {
+            p.digits.reset(); p.displayMode = 2; p.resetMode = 3; p.integerOnly = false; p.suppressZeros = false;
+        });
+        row("even period byte", 97, {"A"}, [](auto &p) { p.measuringPeriod = 6; });
+        row("period beyond a byte", 97, {"1FF"}, [](auto &p) { p.measuringPeriod = 128; },
+            {{"Fréquence de Commutation", 256, 128}});
+        row("switching 16", 98, {"10"}, [](auto &p) { p.switchingThreshold = 15; },
+            {{"Commutation JOUR/NUIT", 16, 15}});
+    }
+    void decoding()
+    {
+        QFETCH(int, address);
+        QFETCH(QStringList, texts);
+        QFETCH(JEU_PARAMETRES, expected);
+        QFETCH(QList<OutOfRangeValue>, outOfRange);
+        MemoryImage image;
+        CODE_PARAMETRES(with(), image);
+        setTexts(image, address, texts);
+        const DecodedParameters decoded = DECODE_PARAMETRES(image);
+        QCOMPARE(decoded.outOfRange, outOfRange);
+        QVERIFY(decoded.parameters == expected);
+    }
+
+    void coefficient_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // boxes 87 to 90
+        QTest::addColumn<QString>("hex");
+        QTest::addColumn<QString>("decimal");
+        QTest::newRow("little-endian") << QStringList{"B2", "09", "0B", "00"} << "000B09B2" << "723378";
+        QTest::newRow("bit 31 negative") << QStringList{"00", "00", "00", "80"} << "80000000" << "-2147483648";
+        QTest::newRow("one-digit box shifts") << QStringList{"A", "09", "0B", "00"} << "000B09A" << "45210";
+        QTest::newRow("failure marks") << QStringList{"Er", "Er", "Er", "Er"} << "ErErErEr" << "14";
+    }
+    void coefficient()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, hex);
+        QFETCH(QString, decimal);
+        MemoryImage image;
+        setTexts(image, 87, texts);
+        const DecodedParameters decoded = DECODE_PARAMETRES(image);
+        QCOMPARE(decoded.coefficientHex, hex);
+        QCOMPARE(decoded.coefficientDecimal, decimal);
+        QVERIFY(coefficientFromText(decimal) == decoded.parameters.coefficient);
+    }
+
+    void encoding_data()
+    {
+        QTest::addColumn<JEU_PARAMETRES>("parameters");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("ranges 1 to 5") << with() << 64
+                                       << QStringList{"40", "C7", "41", "8F", "03", "1F", "83", "E7", "80", "01"};
+        QTest::newRow("relay 2 off, open; zero-pulse; marker; 100%; reserved")
+            << with() << 74 << QStringList{"01", "2C", "01", "22", "3", "4F", "4D", "52", "02", "00", "00", "04", "2"};
+        QTest::newRow("relay 2 in use, closed") << with([](auto &p) { p.relay2 = {true, true, 300, 290}; }) << 74
+                                                << QStringList{"C1", "2C"};
+        QTest::newRow("coefficient, pulses, relay 1, options, period, switching")
+            << with() << 87 << QStringList{"B2", "09", "0B", "00", "1", "00", "C8", "00", "BE", "61", "9", "5"};
+        QTest::newRow("relay 1 in use, closed") << with([](auto &p) { p.relay1 = {true, true, 200, 190}; }) << 92
+                                                << QStringList{"C0", "C8"};
+        QTest::newRow("light sensor, averaging 1")
+            << with([](auto &p) { p.luminosity = 0; p.averaging = 0; }) << 82 << QStringList{"03", "00", "00", "01"};
+        QTest::newRow("no choice keeps boxes")
+            << with([](auto &p) { p.luminosity.reset(); p.averaging.reset(); }) << 82 << QStringList{"Z", "00", "00", "Z"};
+        QTest::newRow("options AB") << with([](auto &p) { p.digits = 1; p.resetMode = 1; p.integerOnly = true; }) << 96
+                                    << QStringList{"AB"};
+        QTest::newRow("no digit choice") << with([](auto &p) { p.digits.reset(); p.displayMode = 3; p.suppressZeros = false; })
+                                         << 96 << QStringList{"0"};
+        QTest::newRow("period 128, night") << with([](auto &p) { p.measuringPeriod = 128; p.switchingThreshold = 15; })
+                                           << 97 << QStringList{"FF", "F", "Z"};
+        QTest::newRow("limit held to 9999") << with([](auto &p) { p.ranges[0].threshold = 20000; }) << 64
+                                            << QStringList{"67", "0F"};
+        QTest::newRow("bytes held to their range") << with([](auto &p) { p.refresh = 0; p.pulseCount = 50; }) << 86
+                                                   << QStringList{"1", "B2", "09", "0B", "00", "8"};
+    }
+    void encoding()
+    {
+        QFETCH(JEU_PARAMETRES, parameters);
+        QFETCH(int, address);
+        QFETCH(QStringList, texts);
+        MemoryImage image;
+        for (int a = 0; a < MemoryImage::Size; ++a)
+            image.setText(a, QStringLiteral("Z"));
+        QCOMPARE(CODE_PARAMETRES(parameters, image), QStringLiteral("000B09B2"));
+        QCOMPARE(image.text(63), QStringLiteral("Z"));
+        for (int k = 0; k < texts.size(); ++k)
+            QCOMPARE(image.text(address + k), texts[k]);
+    }
+
+    void roundTrip()
+    {
+        QList<JEU_PARAMETRES> sets;
+        for (int i = 0; i < 7; ++i)
+            sets << with([i](auto &p) { p.luminosity = i; p.digits = 1 + i % 3; p.displayMode = i % 4; p.resetMode = (i + 1) % 4; });
+        for (int e = 0; e <= 4; ++e)
+            sets << with([e](auto &p) { p.averaging = e; p.integerOnly = e % 2; p.suppressZeros = e % 2 == 0; });
+        for (int s = 1; s <= 128; ++s)
+            sets << with([s](auto &p) { p.measuringPeriod = s; p.switchingThreshold = s % 16; p.refresh = 1 + s % 20; });
+        for (quint32 c : {0u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu})
+            sets << with([c](auto &p) { p.coefficient = c; });
+        sets << with([](auto &p) {
+            p.ranges = {{{1, RangeColour::Red}, {9999, RangeColour::Green}, {2, RangeColour::Orange},
+                         {5000, RangeColour::Red}, {9999, RangeColour::Orange}}};
+            p.relay1 = {true, false, 0, 9999};
+            p.relay2 = {false, true, 9999, 0};
+            p.zeroPulseSeconds = 10;
+            p.pulseCount = 8;
+            p.digits.reset();
+        });
+        sets << with([](auto &p) { p.relay1 = {true, true, 1, 1}; p.zeroPulseSeconds = 1; p.pulseCount = 1; });
+        for (const JEU_PARAMETRES &p : sets) {
+            MemoryImage image;
+            CODE_PARAMETRES(p, image);
+            QVERIFY(DECODE_PARAMETRES(image).parameters == p);
+        }
+    }
+
+    void coefficientTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<quint32>("value");
+        QTest::newRow("blanks and sign") << "  +444444 " << true << 444444u;
+        QTest::newRow("largest") << "4294967295" << true << 0xFFFFFFFFu;
+        QTest::newRow("too large") << "4294967296" << false << 0u;
+        QTest::newRow("far too large") << "123456789012345678901234567890" << false << 0u;
+        QTest::newRow("most negative") << "-2147483648" << true << 0x80000000u;
+        QTest::newRow("below most negative") << "-2147483649" << false << 0u;
+        QTest::newRow("empty") << "" << false << 0u;
+        QTest::newRow("fraction") << "12,5" << false << 0u;
+        QTest::newRow("inner blank") << "12 34" << false << 0u;
+    }
+    void coefficientTyped()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(quint32, value);
+        const std::optional<quint32> read = coefficientFromText(text);
+        QCOMPARE(read.has_value(), valid);
+        if (valid)
+            QCOMPARE(*read, value);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParameterCodec)
+#include "tst_parameter_codec.moc"
