@@ -3,6 +3,7 @@
 #include "app/document_opener.h"
 #include "app/window_registry.h"
 #include "app/windows.h"
+#include "config/config_files.h"
 #include "link/configuration_window.h"
 
 #include <QApplication>
@@ -52,8 +53,8 @@ void PRINCIPAL::buildMenus()
     const Menu menus[] = {
         {"MENU_FICHIER", "&Fichier",
          {{"MENU_NOUVELLE", "&Nouvelle configuration", false, &PRINCIPAL::MENU_NOUVELLE_Click},
-          {"MENU_OUVRIR", "&Ouvrir une configuration", false, nullptr},
-          {"MENU_ENREGISTRER", "&Enregistrer une configuration", false, nullptr},
+          {"MENU_OUVRIR", "&Ouvrir une configuration", false, &PRINCIPAL::MENU_OUVRIR_Click},
+          {"MENU_ENREGISTRER", "&Enregistrer une configuration", false, &PRINCIPAL::MENU_ENREGISTRER_Click},
           {"MENU_QUITTER", "&Quitter", true, &PRINCIPAL::MENU_QUITTER_Click}}},
         {"MENU_CONFIGURER2", "&Configuration",
          {{"MENU_CONFIGURER", "Configuration", true, &PRINCIPAL::MENU_CONFIGURER_Click},
@@ -91,6 +92,16 @@ void PRINCIPAL::MENU_NOUVELLE_Click()
 {
     m_registry->unload(WindowId::Configuration);
     m_registry->showNormal(WindowId::Configuration);
+}
+
+void PRINCIPAL::MENU_OUVRIR_Click()
+{
+    OUVRIR_CONFIGURATION(*m_registry);
+}
+
+void PRINCIPAL::MENU_ENREGISTRER_Click()
+{
+    ENREGISTRER_CONFIGURATION(*m_registry);
 }
 
 void PRINCIPAL::MENU_QUITTER_Click()

@@ -23,6 +23,8 @@ public:
     QMdiArea *mdiArea() const { return m_area; }
 
     void MENU_NOUVELLE_Click();
+    void MENU_OUVRIR_Click();
+    void MENU_ENREGISTRER_Click();
     void MENU_QUITTER_Click();
     void MENU_CONFIGURER_Click();
     void MENU_DETECT_Click();
