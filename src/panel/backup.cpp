@@ -1,0 +1,122 @@
+#include "panel/backup.h"
+
+#include "panel/memory_image.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+const QByteArray Header = QByteArrayLiteral("KVL_PWS sauvegarde 24C01");
+constexpr qsizetype MaximumSize = 64 * 1024;
+
+QByteArray field(const QList<QByteArray> &lines, int index, const QByteArray &name)
+{
+    if (index >= lines.size() || !lines[index].startsWith(name + '='))
+        return {};
+    return lines[index].mid(name.size() + 1).trimmed();
+}
+
+std::optional<MemoryBackup> refuse(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return std::nullopt;
+}
+} // namespace
+
+std::array<std::optional<quint8>, 128> imageBytes(const MemoryImage &image)
+{
+    std::array<std::optional<quint8>, 128> bytes;
+    for (int k = 0; k < MemoryImage::Size; ++k) {
+        if (holdsValidByte(image.text(k)))
+            bytes[k] = quint8(image.value(k));
+    }
+    return bytes;
+}
+
+QByteArray backupText(const MemoryBackup &backup)
+{
+    QByteArray text = Header + '\n';
+    text += "fenetre=" + backup.window.toUtf8() + '\n';
+    text += "port=COM" + QByteArray::number(backup.port) + '\n';
+    text += "date=" + backup.takenAt.toString(Qt::ISODate).toUtf8() + '\n';
+    for (int row = 0; row < 8; ++row) {
+        text += QByteArray::number(row) + "x:";
+        for (int column = 0; column < 16; ++column) {
+            const std::optional<quint8> byte = backup.bytes[16 * row + column];
+            text += ' ' + (byte ? QByteArray::number(*byte, 16).toUpper().rightJustified(2, '0') : "--");
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::optional<MemoryBackup> readBackup(const QByteArray &file, QString *error)
+{
+    if (file.size() > MaximumSize || file.contains('\0'))
+        return refuse(error, QStringLiteral("ce n'est pas une sauvegarde de mémoire."));
+    QList<QByteArray> lines = file.split('\n');
+    for (QByteArray &line : lines)
+        line = line.trimmed();
+    if (lines.value(0) != Header)
+        return refuse(error, QStringLiteral("ce n'est pas une sauvegarde de mémoire."));
+
+    MemoryBackup backup;
+    backup.window = QString::fromUtf8(field(lines, 1, "fenetre"));
+    const QByteArray port = field(lines, 2, "port");
+    bool portOk = false;
+    backup.port = port.startsWith("COM") ? port.mid(3).toInt(&portOk) : 0;
+    backup.takenAt = QDateTime::fromString(QString::fromUtf8(field(lines, 3, "date")), Qt::ISODate);
+    if (backup.window.isEmpty() || !portOk || !backup.takenAt.isValid())
+        return refuse(error, QStringLiteral("en-tête illisible."));
+    for (int row = 0; row < 8; ++row) {
+        const QList<QByteArray> cells = lines.value(4 + row).simplified().split(' ');
+        if (cells.size() != 17 || cells[0] != QByteArray::number(row) + "x:")
+            return refuse(error, QStringLiteral("ligne %1 illisible.").arg(5 + row));
+        for (int column = 0; column < 16; ++column) {
+            const QByteArray &cell = cells[column + 1];
+            if (cell == "--")
+                continue;
+            bool ok = false;
+            const int value = cell.toInt(&ok, 16);
+            if (!ok || cell.size() != 2)
+                return refuse(error, QStringLiteral("ligne %1 illisible.").arg(5 + row));
+            backup.bytes[16 * row + column] = quint8(value);
+        }
+    }
+    return backup;
+}
+
+QString backupFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/sauvegardes");
+}
+
+QString saveBackup(const MemoryBackup &backup, const QString &folder, QString *error)
+{
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("impossible de créer le dossier %1").arg(folder);
+        return {};
+    }
+    const QString name = QStringLiteral("%1/%2_COM%3_%4.kvlmem")
+                             .arg(folder, backup.takenAt.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss-zzz")))
+                             .arg(backup.port)
+                             .arg(backup.window);
+    QSaveFile file(name);
+    const QByteArray text = backupText(backup);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        *error = QStringLiteral("%1 : %2").arg(name, file.errorString());
+        return {};
+    }
+    return name;
+}
+
+void loadBackupInto(const MemoryBackup &backup, MemoryImage &image)
+{
+    for (int k = 0; k < MemoryImage::Size; ++k) {
+        const std::optional<quint8> byte = backup.bytes[k];
+        image.set(k, byte ? hexText(*byte).rightJustified(2, QLatin1Char('0')) : QStringLiteral(" "),
+                  CellState::White);
+    }
+}
