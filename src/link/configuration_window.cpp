@@ -62,12 +62,29 @@ CONFIGURATION::CONFIGURATION(WindowRegistry &registry, QWidget *parent)
     BOUTON_VALIDE->setStyleSheet(QStringLiteral("background-color: #00ff00;"));
     connect(BOUTON_VALIDE, &QPushButton::clicked, this, &CONFIGURATION::OUVERTURE_DU_COM);
 
-    connect(&m_exchange, &Exchange::busyChanged, this, [](bool busy) {
-        if (busy)
+    connect(&m_exchange, &Exchange::busyChanged, this, [this](bool busy) {
+        if (busy) {
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QGuiApplication::restoreOverrideCursor();
+            return;
+        }
+        QGuiApplication::restoreOverrideCursor();
+        if (m_port.lost())
+            reportLostPort();
     });
+}
+
+// The device went away during an exchange (a cable or an adapter pulled
+// out): the settings must be confirmed again before the next exchange.
+void CONFIGURATION::reportLostPort()
+{
+    m_portOpenFlag = false;
+    if (m_lossReported)
+        return;
+    m_lossReported = true;
+    m_registry.services().messages.show(
+        Messages::Icon::Critical,
+        QStringLiteral("Le port COM%1 ne répond plus. Vérifiez le câble puis validez à nouveau la configuration.")
+            .arg(m_port.commPort()));
 }
 
 void CONFIGURATION::buildLists()
@@ -135,6 +152,7 @@ void CONFIGURATION::OUVERTURE_DU_COM()
             n = k;
     }
     m_portOpenFlag = false;
+    m_lossReported = false;
     m_port.close();
     m_port.setCommPort(n);
     m_port.setSettings(QStringLiteral("4800,N,8,1"));

@@ -44,10 +44,12 @@ public:
 private:
     void buildLists();
     void describePorts();
+    void reportLostPort();
 
     WindowRegistry &m_registry;
     SerialPort m_port;
     Exchange m_exchange{m_port};
     bool m_portOpenFlag = false;
+    bool m_lossReported = false;
     std::array<QComboBox *, LinkSettingCount> m_lists{};
 };

@@ -132,5 +132,7 @@ void DETECT::Command1_Click()
             m_labels[k + column * Rows]->repaint();
     }
     // The last port may stay open, but the user confirms the settings again.
+    // A port that vanished while probed is told by its row, not by a message.
     config.setPortOpenFlag(false);
+    port.clearLoss();
 }

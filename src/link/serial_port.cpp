@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <sys/file.h>
 #endif
 
@@ -122,24 +123,55 @@ void SerialPort::pump()
     while (m_port.waitForReadyRead(0)) {
     }
     checkLoss();
+    if (isOpen() && waitOnDevice(0) == DeviceState::HungUp)
+        markLost(QStringLiteral("ligne coupée"));
+}
+
+// QSerialPort does not report a hung-up line (an adapter pulled out, the far
+// end of a pseudo-terminal closed) while it waits; poll() does.
+SerialPort::DeviceState SerialPort::waitOnDevice(int milliseconds)
+{
+#ifdef Q_OS_UNIX
+    pollfd p{int(m_port.handle()), POLLIN, 0};
+    if (::poll(&p, 1, milliseconds) <= 0)
+        return DeviceState::Quiet;
+    if (p.revents & POLLIN)
+        return DeviceState::Readable;
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
+        return DeviceState::HungUp;
+    return DeviceState::Quiet;
+#else
+    return m_port.waitForReadyRead(milliseconds) ? DeviceState::Readable : DeviceState::Quiet;
+#endif
 }
 
 void SerialPort::checkLoss()
 {
-    const QSerialPort::SerialPortError error = m_port.error();
-    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError
-        || error == QSerialPort::DeviceNotFoundError) {
-        m_lost = true;
-        m_errorText = m_port.errorString();
-        m_port.close();
+    switch (m_port.error()) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        markLost(m_port.errorString());
+        break;
+    default:
+        break;
     }
     m_port.clearError();
+}
+
+void SerialPort::markLost(const QString &reason)
+{
+    m_lost = true;
+    m_errorText = reason;
+    m_port.close();
 }
 
 QByteArray SerialPort::input()
 {
     pump();
-    return m_port.readAll();
+    return isOpen() ? m_port.readAll() : QByteArray();
 }
 
 int SerialPort::inBufferCount()
@@ -172,6 +204,14 @@ void SerialPort::waitForInput(Clock::time_point until)
     const auto left = duration_cast<milliseconds>(until - Clock::now()).count();
     if (left <= 0)
         return;
-    m_port.waitForReadyRead(int(left));
-    checkLoss();
+    switch (waitOnDevice(int(left))) {
+    case DeviceState::Readable:
+        pump();
+        break;
+    case DeviceState::HungUp:
+        markLost(QStringLiteral("ligne coupée"));
+        break;
+    case DeviceState::Quiet:
+        break;
+    }
 }

@@ -46,10 +46,14 @@ public:
     void waitForInput(Clock::time_point until);
     // The device went away while open (a cable pulled out); the port is closed.
     bool lost() const { return m_lost; }
+    void clearLoss() { m_lost = false; }
 
 private:
+    enum class DeviceState { Quiet, Readable, HungUp };
     void pump();
+    DeviceState waitOnDevice(int milliseconds);
     void checkLoss();
+    void markLost(const QString &reason);
     Clock::duration characterTime() const;
 
     const PortMap &m_ports;

@@ -38,7 +38,8 @@ void Exchange::PAUSE(double seconds)
     if (m_observer)
         m_observer->paused(seconds);
     const Clock::time_point end = Clock::now() + duration_cast<Clock::duration>(duration<double>(seconds));
-    for (Clock::time_point now = Clock::now(); now <= end; now = Clock::now()) {
+    // Nothing is left to wait for on a line that went away.
+    for (Clock::time_point now = Clock::now(); now <= end && !m_port.lost(); now = Clock::now()) {
         keepAlive();
         std::this_thread::sleep_until(std::min(end + nanoseconds(1), now + Slice));
     }
