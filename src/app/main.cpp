@@ -4,6 +4,7 @@
 #include "link/port_map.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -15,6 +16,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVL_PWS"));
     QApplication::setApplicationVersion(OMR_ND_SPLASH::versionText().mid(8));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kvl-pws.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kvl-pws"));
 
     // The platform's own dialogs and buttons in French too.
     QTranslator qtFrench;
