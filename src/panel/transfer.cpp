@@ -19,6 +19,32 @@ QByteArray addressCommand(int address)
     return QByteArrayLiteral("Y") + QByteArray::number(address, 16).toUpper().rightJustified(2, '0').right(2);
 }
 
+const QByteArray Acknowledgement("01\x02\x06\x03", 5);
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// A garbled line can deliver the right number of characters; the bytes are
+// taken only from answers framed as the panel frames them.
+bool wellFramedRead(const QByteArray &answer, int bytes)
+{
+    if (answer.size() < SetUpAnswer + ByteAnswer * bytes || answer.left(SetUpAnswer) != Acknowledgement.repeated(4))
+        return false;
+    for (int i = 0; i < bytes; ++i) {
+        const QByteArray a = answer.mid(SetUpAnswer + ByteAnswer * i, ByteAnswer);
+        if (!a.startsWith("01\x02") || !isHexDigit(a[3]) || !isHexDigit(a[4]) || a[5] != '\x03')
+            return false;
+    }
+    return true;
+}
+
+bool wellFramedWrite(const QByteArray &answer, int pages)
+{
+    return answer == Acknowledgement.repeated(PageAnswer / 5 * pages);
+}
+
 void markAllFailed(MemoryImage &image)
 {
     for (int k = 0; k < MemoryImage::Size; ++k)
@@ -68,7 +94,7 @@ bool LIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
     const bool timedOut =
         exchange.ATTENTE_REPONSE({AnswerCondition::AtLeast, SetUpAnswer + ByteAnswer * p.readCount});
     const QByteArray answer = exchange.takeAnswer();
-    if (timedOut) {
+    if (timedOut || !wellFramedRead(answer, p.readCount)) {
         markAllFailed(image);
         return true;
     }
@@ -115,8 +141,7 @@ WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferP
         exchange.ENVOI_TRAME(longPrefix, QByteArrayLiteral("WWW"));
     }
     const bool timedOut = exchange.ATTENTE_REPONSE({AnswerCondition::Exactly, PageAnswer * p.writePages});
-    exchange.takeAnswer();
-    if (timedOut) {
+    if (timedOut || !wellFramedWrite(exchange.takeAnswer(), p.writePages)) {
         markAllFailed(image);
         return {true, -1};
     }

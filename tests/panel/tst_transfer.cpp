@@ -97,6 +97,8 @@ private slots:
     void exactAnswersAtLineRate();
     void scriptedAnswerSizes_data();
     void scriptedAnswerSizes();
+    void malformedAnswersFail_data();
+    void malformedAnswersFail();
 };
 
 void TransferTest::reads_data()
@@ -313,6 +315,35 @@ void TransferTest::scriptedAnswerSizes()
         for (int i = 0; i < 128; ++i)
             QCOMPARE(image.value(i), quint32(255 - i));
     }
+}
+
+Q_DECLARE_METATYPE(sim::Fault)
+
+void TransferTest::malformedAnswersFail_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<sim::Fault>("fault");
+    QTest::newRow("garbled read") << "luminosity" << false << sim::Fault::Garbled;
+    QTest::newRow("read with extra characters") << "editor" << false << sim::Fault::Extra;
+    QTest::newRow("garbled write") << "editor" << true << sim::Fault::Garbled;
+}
+
+// The right count of the wrong characters is no answer: no byte is taken from it.
+void TransferTest::malformedAnswersFail()
+{
+    QFETCH(QString, profile);
+    QFETCH(bool, write);
+    QFETCH(sim::Fault, fault);
+    PanelLink link;
+    QVERIFY(link.open());
+    link.panel.setFault(fault);
+    MemoryImage image;
+    fillPattern(image);
+    const TransferProfile &p = *profileNamed(profile);
+    QVERIFY(write ? ECRIT_24C01(link.exchange, image, p).timedOut : LIT_24C01(link.exchange, image, p));
+    for (int k = 0; k < MemoryImage::Size; ++k)
+        QCOMPARE(image.text(k), QStringLiteral("Er"));
 }
 
 QTEST_GUILESS_MAIN(TransferTest)
