@@ -1,0 +1,174 @@
+#pragma once
+
+#include "panel/memory_image.h"
+#include "panel/transfer.h"
+#include "params/parameter_codec.h"
+#include "params/parameter_window_widgets.h"
+
+#include <QWidget>
+
+#include <array>
+
+class Exchange;
+class MemoryGrid;
+class Messages;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QSlider;
+class WindowRegistry;
+
+// The parameter editor: every speed-display setting on five tab pages, the
+// window's own memory image with its raw view, the pulse calibration table and
+// the live speed. Compact view: the pages only; wide view: everything.
+class dump_24c01 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit dump_24c01(WindowRegistry &registry, QWidget *parent = nullptr);
+
+    MemoryImage &image() { return m_image; }
+    MemoryGrid &grid() { return *m_grid; }
+    bool isWide() const { return m_wide; }
+
+    // The memory transfers of this window (addresses 64 to 127); no guard,
+    // no message. The read returns the time-out flag.
+    bool LIT_24C01();
+    WriteOutcome ECRIT_24C01();
+
+    // The live speed: four requests, both speeds shown when the answer is whole.
+    void Command1_Click();
+    // The speed coefficient and the test table from Dimpulse and etalon.
+    void CALCUL_Click();
+
+    void but_lit_para_Click();
+    void but_ecrit_para_Click();
+    void but_RD_Click();
+    void but_WR_Click();
+
+    void BP_ONGLET_Click(int index);
+    void HScroll1_Change(int index);
+    void HScroll3_Change();
+    void HScroll5_Change();
+    void HScroll6_Change();
+    void HScroll7_Change();
+    void HScroll8_Change();
+    void Slider_MOY_Change();
+    void Slider_Nbr_IMPULS_Change();
+    void Slider_ZEROPULSE_Change();
+    void Check1_Click();
+    void Check2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void COULE_Click(int index);
+    void COULE_Change(int index);
+    void Frame8_Click();
+    void Command2_Click();
+    void Extension_Click();
+
+private:
+    // Client area in twips
+    static constexpr int CompactWidth = 5760;
+    static constexpr int CompactHeight = 4860;
+    static constexpr int WideWidth = 13860;
+    static constexpr int WideHeight = 6025;
+
+    // Layout
+    void buildTabStrip();
+    void buildDisplayPage(QWidget *page);
+    void buildCalibrationPage(QWidget *page);
+    void buildColourPage(QWidget *page);
+    void buildRelayPage(QWidget *page);
+    void buildSpeedPage(QWidget *page);
+    struct RelayControls
+    {
+        QCheckBox *&check;
+        QGroupBox *&frame;
+        OptionGroup &contact;
+        QScrollBar *&activation;
+        QLabel *&activationLabel;
+        QScrollBar *&deactivation;
+        QLabel *&deactivationLabel;
+    };
+    void buildRelayGroup(QWidget *page, int top, int relay, const RelayControls &controls);
+    void buildWideView();
+    void buildCalibrationTable();
+    void Form_Load();
+    void setClientTwips(int width, int height);
+
+    // Fields
+    void resetBeforeRead();
+    void showBlankCard();
+    void showParameters(const DecodedParameters &decoded);
+    JEU_PARAMETRES enteredParameters(quint32 coefficient) const;
+    void showDistancePerPulse();
+
+    // Flows
+    bool runCalibration();
+    void readLiveSpeed();
+    Exchange &exchange();
+    Messages &messages();
+    QString answerCheck();
+
+    WindowRegistry &m_registry;
+    MemoryImage m_image;
+    MemoryGrid *m_grid = nullptr;
+    bool m_wide = false;
+
+    std::array<QLabel *, 5> BP_ONGLET_{};
+    std::array<QGroupBox *, 5> ONGLET{};
+
+    // Page 0
+    OptionGroup NB_DIGIT, DECI_ENT, RAZ_TYPE, AFF_TYPE, SUPRESS;
+    // Page 1
+    QGroupBox *Frame8 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *etalon = nullptr;
+    QLineEdit *Dimpulse = nullptr;
+    std::array<QLineEdit *, 5> Text7{}; // 0..3 table headings, 4 pulse count
+    QSlider *Slider_Nbr_IMPULS = nullptr;
+    QLineEdit *MOYENNE = nullptr;
+    QSlider *Slider_MOY = nullptr;
+    QLineEdit *Text8 = nullptr;
+    QSlider *Slider_ZEROPULSE = nullptr;
+    // Page 2
+    QSlider *DURE_LDR = nullptr;
+    QSlider *COMP_LDR = nullptr;
+    OptionGroup Option1;
+    std::array<QLineEdit *, 7> COULE{}; // 1..6
+    std::array<QScrollBar *, 6> HScroll1{}; // 1..5
+    std::array<QLabel *, 9> PLAG{}; // 0..5 and 8
+    // Page 3
+    QCheckBox *Check1 = nullptr;
+    QCheckBox *Check2 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QGroupBox *Frame5 = nullptr;
+    OptionGroup Option3, Option4;
+    QScrollBar *HScroll5 = nullptr;
+    QScrollBar *HScroll6 = nullptr;
+    QScrollBar *HScroll7 = nullptr;
+    QScrollBar *HScroll8 = nullptr;
+    QLabel *Label21 = nullptr;
+    QLabel *Label27 = nullptr;
+    QLabel *Label60 = nullptr;
+    QLabel *Label70 = nullptr;
+    // Page 4
+    QLineEdit *VITESSE_VENT = nullptr;
+    QLineEdit *VITESSE_VENT_MAX = nullptr;
+    // Wide view
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Extension = nullptr;
+    QPushButton *CALCUL = nullptr;
+    std::array<QLineEdit *, 15> KMH{};
+    std::array<QLineEdit *, 15> msec{};
+    std::array<QLineEdit *, 15> NB_impul{};
+    std::array<QLineEdit *, 15> PERCLAV{};
+    QLineEdit *texcoef = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QScrollBar *HScroll3 = nullptr;
+    QLineEdit *RAFR_AFF = nullptr;
+};

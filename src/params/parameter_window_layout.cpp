@@ -1,0 +1,175 @@
+#include "params/parameter_window.h"
+
+#include "app/twips.h"
+#include "panel/memory_grid.h"
+#include "params/calibration.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+struct TabPlace
+{
+    int left, top, width;
+    const char *label;
+    const char *caption;
+};
+
+// Indexed as the pages: the labels stand in two rows, not in index order.
+constexpr TabPlace Tabs[] = {
+    {60, 60, 1515, "Affichage ", "Affichage : "},
+    {1620, 60, 1875, "Étalonnage", "Étalonnage : "},
+    {1620, 360, 3975, "Plage couleur et luminosité", "Plage couleur et luminosité"},
+    {60, 360, 1515, "Relais", "Relais : "},
+    {3540, 60, 2055, "Lire vitesse", "Lire Vitesse instannée et maximum : "},
+};
+
+const GridPlacement EditorGrid{7800, 360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  "};
+
+// The calibration table: headings on the left, one column per reference speed.
+constexpr int TableTop = 4860;
+constexpr int TableRowPitch = 240;
+constexpr int TableLeft = 2820;
+constexpr int TableColumnPitch = 720;
+
+} // namespace
+
+dump_24c01::dump_24c01(WindowRegistry &registry, QWidget *parent)
+    : QWidget(parent)
+    , m_registry(registry)
+{
+    setObjectName(QStringLiteral("dump_24c01"));
+    setWindowTitle(QStringLiteral(" Paramètres."));
+    QFont font = comicSans();
+    font.setPointSize(8);
+    setFont(font);
+
+    buildTabStrip();
+
+    auto *read = makeButton(this, "but_lit_para", QStringLiteral("Lire les paramètres"), {60, 4380, 2775, 375});
+    read->setToolTip(QStringLiteral("Lecture des paramètres du calculateur."));
+    connect(read, &QPushButton::clicked, this, &dump_24c01::but_lit_para_Click);
+    auto *write =
+        makeButton(this, "but_ecrit_para", QStringLiteral("Programme les paramètres"), {2820, 4380, 2835, 375});
+    write->setToolTip(QStringLiteral("Programme les paramètres du calculateur."));
+    connect(write, &QPushButton::clicked, this, &dump_24c01::but_ecrit_para_Click);
+
+    Command2 = makeButton(this, "Command2", QString(), {5640, 0, 255, 4755});
+    Command2->setToolTip(QStringLiteral("Section non documentée."));
+    Command2->setStyleSheet(QStringLiteral("background-color: white;"));
+    connect(Command2, &QPushButton::clicked, this, &dump_24c01::Command2_Click);
+
+    buildWideView();
+    Form_Load();
+    setClientTwips(CompactWidth, CompactHeight);
+}
+
+void dump_24c01::buildTabStrip()
+{
+    using Builder = void (dump_24c01::*)(QWidget *);
+    constexpr Builder builders[] = {&dump_24c01::buildDisplayPage, &dump_24c01::buildCalibrationPage,
+                                    &dump_24c01::buildColourPage, &dump_24c01::buildRelayPage,
+                                    &dump_24c01::buildSpeedPage};
+    for (int i = 0; i < 5; ++i) {
+        const TabPlace &tab = Tabs[i];
+        QLabel *label = makeLabel(this, memberName("BP_ONGLET_", i), QString::fromUtf8(tab.label),
+                                  {tab.left, tab.top, tab.width, 285});
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameShape(QFrame::Box);
+        setLabelColour(label, EditorColour::White);
+        onClick(label, [this, i] { BP_ONGLET_Click(i); });
+        BP_ONGLET_[i] = label;
+
+        const QByteArray name = memberName("ONGLET", i).toLatin1();
+        ONGLET[i] = makeFrame(this, name.constData(), QString::fromUtf8(tab.caption), {60, 660, 5595, 3675});
+        (this->*builders[i])(ONGLET[i]);
+    }
+    for (int i = 1; i <= 6; ++i) {
+        onClick(COULE[i], [this, i] { COULE_Click(i); });
+        connect(COULE[i], &QLineEdit::textChanged, this, [this, i] { COULE_Change(i); });
+    }
+    for (int i = 1; i <= 5; ++i)
+        connect(HScroll1[i], &QScrollBar::valueChanged, this, [this, i] { HScroll1_Change(i); });
+}
+
+void dump_24c01::buildWideView()
+{
+    Command1 = makeButton(this, "Command1", QStringLiteral("Command1"), {5940, 3360, 1260, 375});
+    connect(Command1, &QPushButton::clicked, this, &dump_24c01::Command1_Click);
+
+    m_grid = new MemoryGrid(this, m_image, EditorGrid);
+    connect(m_grid->but_RD, &QPushButton::clicked, this, &dump_24c01::but_RD_Click);
+    connect(m_grid->but_edit, &QPushButton::clicked, m_grid, &MemoryGrid::but_edit_Click);
+    connect(m_grid->but_lin, &QPushButton::clicked, m_grid, &MemoryGrid::but_lin_Click);
+    connect(m_grid->but_WR, &QPushButton::clicked, this, &dump_24c01::but_WR_Click);
+
+    Extension = makeButton(this, "Extension", QStringLiteral("Férmer l'extension."), {5940, 3840, 7755, 375});
+    Extension->setToolTip(
+        QStringLiteral("Voir le flux de la centrale et ajuster la fréquence de lecture de celui-ci."));
+    connect(Extension, &QPushButton::clicked, this, &dump_24c01::Extension_Click);
+    CALCUL = makeButton(this, "CALCUL", QStringLiteral("CALCUL"), {5940, 4320, 7755, 375});
+    connect(CALCUL, &QPushButton::clicked, this, &dump_24c01::CALCUL_Click);
+
+    buildCalibrationTable();
+
+    // Below the wide view's height: the window never shows them (a little
+    // lower than 6000, so that not even their top edge peeps out).
+    texcoef = makeTextBox(this, QStringLiteral("texcoef"), QString(), {60, 6060, 1335, 285});
+    Text5 = makeTextBox(this, QStringLiteral("Text5"), QString(), {1440, 6060, 1335, 285});
+    HScroll3 = makeScrollBar(this, QStringLiteral("HScroll3"), 1, 20, 2, {8220, 7500, 2415, 255});
+    connect(HScroll3, &QScrollBar::valueChanged, this, &dump_24c01::HScroll3_Change);
+    RAFR_AFF = makeTextBox(this, QStringLiteral("RAFR_AFF"),
+                           QStringLiteral("3- Affichage rafraîchi 5,69 fois par secondes."), {6960, 8100, 4935, 285});
+    RAFR_AFF->setToolTip(QStringLiteral("Utiliser la glissière horizontale pour le réglage.."));
+}
+
+void dump_24c01::buildCalibrationTable()
+{
+    static const char *const headings[] = {"Vitesse en Km/heure", "Distance en mètre par seconde",
+                                           "Fréquence du signal en entrée", "Période du signal en entrée"};
+    QFont small = font();
+    small.setPointSize(7);
+    for (int r = 0; r < 4; ++r) {
+        Text7[r] = makeTextBox(this, memberName("Text7", r), QString::fromUtf8(headings[r]),
+                               {60, TableTop + r * TableRowPitch, TableLeft - 120, TableRowPitch});
+        Text7[r]->setFont(small);
+    }
+    const std::array<std::array<QLineEdit *, 15> *, 4> rows{&KMH, &msec, &NB_impul, &PERCLAV};
+    const char *const names[] = {"KMH", "msec", "NB_impul", "PERCLAV"};
+    const QStringList &speeds = referenceSpeedTexts();
+    for (int r = 0; r < 4; ++r) {
+        for (int i = 0; i < 15; ++i) {
+            QLineEdit *box = makeTextBox(
+                this, memberName(names[r], i), r == 0 ? speeds.at(i) : QString(),
+                {TableLeft + i * TableColumnPitch, TableTop + r * TableRowPitch, TableColumnPitch - 15, TableRowPitch});
+            box->setFont(small);
+            box->setAlignment(Qt::AlignCenter);
+            // Read-only rather than disabled: the figures stay legible.
+            box->setFocusPolicy(Qt::NoFocus);
+            (*rows[r])[i] = box;
+        }
+    }
+    for (QLineEdit *box : PERCLAV)
+        box->setToolTip(
+            QStringLiteral("Période du signal en entrée du calculateur pour le TEST avec un générateur d'impulsion."));
+}
+
+void dump_24c01::Form_Load()
+{
+    for (int i = 1; i <= 4; ++i)
+        HScroll1_Change(i);
+    BP_ONGLET_Click(0);
+}
+
+// The user cannot resize the window; its frame follows the client area.
+void dump_24c01::setClientTwips(int width, int height)
+{
+    fixClientTwips(this, width, height);
+    if (auto *f = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        f->adjustSize();
+}
