@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the test suite, then a short run of the
-# codec fuzzer (clang, libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer).
+# Sets up, builds and runs every test: the test suite, the same suite built
+# with AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of
+# the codec fuzzer (clang, libFuzzer).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -10,6 +11,11 @@ echo "== Tests"
 cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$top/build" -j"$jobs"
 (cd "$top/build" && ctest --output-on-failure -j"$jobs")
+
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$top" -B "$top/build-asan" -DKVL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$top/build-asan" -j"$jobs"
+(cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --output-on-failure -j"$jobs")
 
 echo "== Fuzzing the codecs (5 s)"
 CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -DKVL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

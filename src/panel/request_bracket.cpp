@@ -1,0 +1,46 @@
+#include "panel/request_bracket.h"
+
+#include "app/messages.h"
+#include "panel/exchange.h"
+#include "panel/report.h"
+#include "panel/transfer.h"
+
+namespace {
+const QByteArray prefix = QByteArrayLiteral("_31");
+
+bool leavesBracketOpen(const QString &answerCheck)
+{
+    return answerCheck == QLatin1String("OUI");
+}
+} // namespace
+
+void openRequest(Exchange &exchange)
+{
+    exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("SSS"), 11);
+}
+
+void closeRequest(Exchange &exchange)
+{
+    exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("RRR"), 5);
+}
+
+void reportTimedOutRead(Messages &messages, const QString &answerCheck)
+{
+    if (leavesBracketOpen(answerCheck))
+        messages.show(Messages::Icon::Exclamation, TransferErrorText);
+}
+
+bool readUnderRequest(Exchange &exchange, MemoryImage &image, const TransferProfile &profile,
+                      const QString &answerCheck)
+{
+    openRequest(exchange);
+    exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("PPP"));
+    exchange.PAUSE(0.5);
+    const bool timedOut = LIT_24C01(exchange, image, profile);
+    // A read that does not end with its own "RRR" would leave the panel
+    // showing its switch banks at 74-76, where the next read would take them
+    // for memory and a write would store them: close it whatever the setting.
+    if (timedOut && (!leavesBracketOpen(answerCheck) || !profile.closeReadWithRRR))
+        closeRequest(exchange);
+    return timedOut;
+}

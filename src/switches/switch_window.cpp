@@ -1,0 +1,258 @@
+#include "switches/switch_window.h"
+
+#include "app/messages.h"
+#include "app/twips.h"
+#include "app/window_registry.h"
+#include "link/configuration_window.h"
+#include "link/pwsbase.h"
+#include "panel/memory_grid.h"
+#include "panel/report.h"
+#include "panel/transfer.h"
+#include "switches/caption_box.h"
+#include "panel/request_bracket.h"
+#include "switches/switch_codec.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+const QColor on(0, 255, 0);
+const QColor off(255, 255, 255);
+const QColor onMark(255, 192, 192);
+
+// A lever drawn as the switch it stands for: no arrows, a thumb half the slot.
+const QString leverStyle = QStringLiteral(
+    "QScrollBar:vertical { background: white; border: 1px solid #404040; width: 12px; margin: 0; }"
+    "QScrollBar::handle:vertical { background: #404040; min-height: 6px; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; border: none; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+
+const QString noVariant = QStringLiteral("   --   ");
+const QString readTip = QStringLiteral("Programmation des informations heure, jour, durée du relais 1 au panneau.");
+
+// The grid is never in view: it lies beyond the right edge.
+const GridPlacement gridPlacement{
+    6480, 480, 600, {6480, 8880, 9840, 11280, 13200}, 3600,
+    "24C01  (128octets)    -24C01  (128octets)    -24C01  (128octets)    "
+    "-24C01  (128octets)    -24C01  (128octets)  "};
+
+const char *const sw3Captions[SW::Switches] = {
+    "DIP1 Nbr digit  (Voir doc.)", "DIP2 Nbr digit  (Voir doc.)", "DIP3 Nbr digit  (Voir doc.)",
+    "DIP4 Valeur négative",        "DIP5 RAZ automatique",        "DIP6 Zéro de tête",
+    "DIP7 Report de visu",         "DIP8 Test de l'affichage"};
+const char *const sw2Captions[SW::Switches] = {
+    "DIP1 Anti-rebond",           "DIP2 Signal actif",          "DIP3 Luminosité (voir Doc)",
+    "DIP4 Luminosité (voir Doc)", "DIP5 Point décimal (voir Doc)", "DIP6 Point décimal (voir Doc)",
+    "DIP7 Point décimal (voir Doc)", "DIP8 Point décimal (voir Doc)"};
+
+// Frame and caption column of a bank (twips); the levers sit inside the frame.
+constexpr int FrameTop = 0;
+constexpr int FrameWidth = 2250;
+constexpr int FrameHeight = 1365;
+constexpr int LeverLeft = 150;
+constexpr int LeverPitch = 240;
+constexpr int CaptionTop = 1425;
+constexpr int CaptionPitch = 240;
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+} // namespace
+
+struct SW::BankLayout
+{
+    const char *frameName;
+    const char *caption;
+    int left;
+    const char *leverName;
+    const char *captionName;
+    const char *const *captions;
+    const char *onLabel;
+    const char *numberLabel;
+};
+
+SW::SW(WindowRegistry &registry, QWidget *parent)
+    : QWidget(parent)
+    , m_registry(registry)
+{
+    setObjectName(QStringLiteral("SW"));
+    setWindowTitle(QStringLiteral(" Lecture de la configuration des microswitches."));
+    setFont(comicSans());
+    fixClientTwips(this, 4800, 4425);
+
+    buildBank(m_sw2, {"Frame2", "SW2", 120, "SW2", "Text2", sw2Captions, "Label3", "Label4"});
+    buildBank(m_sw3, {"Frame1", "SW3", 2430, "SW1", "Text3", sw3Captions, "Label2", "Label1"});
+
+    Label30 = makeLabel(this, "Label30", QString());
+    Label30->setAlignment(Qt::AlignCenter);
+    placeTwips(Label30, 120, 3405, 4560, 270);
+
+    LIT_SW = new QPushButton(QStringLiteral("Lire la position des microswitches"), this);
+    LIT_SW->setObjectName(QStringLiteral("LIT_SW"));
+    LIT_SW->setToolTip(readTip);
+    placeTwips(LIT_SW, 120, 3750, 4560, 495);
+    connect(LIT_SW, &QPushButton::clicked, this, &SW::LIT_SW_Click);
+
+    m_grid = new MemoryGrid(this, m_image, gridPlacement);
+    connect(m_grid->but_RD, &QPushButton::clicked, this, &SW::but_RD_Click);
+
+    ENVOI_SW = new QPushButton(QStringLiteral("Envoi"), this);
+    ENVOI_SW->setObjectName(QStringLiteral("ENVOI_SW"));
+    ENVOI_SW->setToolTip(readTip);
+    placeTwips(ENVOI_SW, 6480, 4080, 1215, 375);
+}
+
+void SW::buildBank(Bank &bank, const BankLayout &layout)
+{
+    bank.frame = new QGroupBox(QString::fromLatin1(layout.caption), this);
+    bank.frame->setObjectName(QString::fromLatin1(layout.frameName));
+    placeTwips(bank.frame, layout.left, FrameTop, FrameWidth, FrameHeight);
+
+    QLabel *onLabel = makeLabel(bank.frame, layout.onLabel, QStringLiteral("ON"));
+    onLabel->setAlignment(Qt::AlignCenter);
+    onLabel->setAutoFillBackground(true);
+    QPalette pal = onLabel->palette();
+    pal.setColor(QPalette::Window, onMark);
+    onLabel->setPalette(pal);
+    placeTwips(onLabel, LeverLeft - 30, 330, 375, 210);
+
+    QFont small = font();
+    small.setPointSize(7);
+    for (int i = 0; i < Switches; ++i) {
+        auto *lever = new QScrollBar(Qt::Vertical, bank.frame);
+        lever->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(layout.leverName)).arg(i));
+        lever->setRange(0, 1);
+        lever->setPageStep(1);
+        lever->setValue(1);
+        lever->setStyleSheet(leverStyle);
+        placeTwips(lever, LeverLeft + i * LeverPitch, 555, 195, 510);
+        connect(lever, &QScrollBar::valueChanged, this, [this, &bank, i] { leverChanged(bank, i); });
+        bank.levers[i] = lever;
+
+        auto *caption = new CaptionBox(QString::fromUtf8(layout.captions[i]) + QStringLiteral("\r\n"), this);
+        caption->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(layout.captionName)).arg(i));
+        caption->setFont(small);
+        caption->setColour(off);
+        placeTwips(caption, layout.left, CaptionTop + i * CaptionPitch, FrameWidth, CaptionPitch);
+        connect(caption, &CaptionBox::clicked, this, [this, &bank, i] { captionClicked(bank, i); });
+        bank.captions[i] = caption;
+    }
+
+    QLabel *numbers = makeLabel(bank.frame, layout.numberLabel, QStringLiteral("1   2  3  4  5  6  7  8"));
+    placeTwips(numbers, LeverLeft + 15, 1080, FrameWidth - LeverLeft, 255);
+}
+
+QLineEdit *SW::Text3(int index) const
+{
+    return m_sw3.captions.at(index);
+}
+
+QLineEdit *SW::Text2(int index) const
+{
+    return m_sw2.captions.at(index);
+}
+
+bool SW::LIT_24C01()
+{
+    return ::LIT_24C01(m_registry.configuration().exchange(), m_image, SwitchesTransfer);
+}
+
+void SW::SW1_Change(int index)
+{
+    leverChanged(m_sw3, index);
+}
+
+void SW::SW2_Change(int index)
+{
+    leverChanged(m_sw2, index);
+}
+
+void SW::Text3_Click(int index)
+{
+    captionClicked(m_sw3, index);
+}
+
+void SW::Text2_Click(int index)
+{
+    captionClicked(m_sw2, index);
+}
+
+void SW::leverChanged(Bank &bank, int index)
+{
+    bank.captions.at(index)->setColour(bank.levers.at(index)->value() == 0 ? on : off);
+}
+
+void SW::captionClicked(Bank &bank, int index)
+{
+    CaptionBox *caption = bank.captions.at(index);
+    const QColor colour = caption->colour();
+    if (colour != on && colour != off)
+        return;
+    const bool nowOn = colour == off;
+    caption->setColour(nowOn ? on : off);
+    bank.levers.at(index)->setValue(nowOn ? 0 : 1);
+}
+
+void SW::showAllOff()
+{
+    Label30->setText(noVariant);
+    Label30->repaint();
+    for (int i = 0; i < Switches; ++i) {
+        for (Bank *bank : {&m_sw2, &m_sw3}) {
+            bank->levers[i]->setValue(1);
+            leverChanged(*bank, i);
+            bank->captions[i]->setColour(off);
+            bank->captions[i]->repaint();
+        }
+    }
+}
+
+void SW::showReading(const SwitchReading &reading)
+{
+    for (int i = 0; i < Switches; ++i)
+        m_sw3.levers[i]->setValue(reading.sw3[i] ? 0 : 1);
+    for (int i = 0; i < Switches; ++i)
+        m_sw2.levers[i]->setValue(reading.sw2[i] ? 0 : 1);
+    if (reading.variant == CardVariant::ThreeColour)
+        Label30->setText(QStringLiteral("KVL trois couleurs."));
+    else if (reading.variant == CardVariant::OneColour)
+        Label30->setText(QStringLiteral("KVL une couleur.   "));
+}
+
+void SW::LIT_SW_Click()
+{
+    if (!PORT_OUVERT(m_registry))
+        return;
+    showAllOff();
+
+    CONFIGURATION &config = m_registry.configuration();
+    Exchange &exchange = config.exchange();
+    const QString answerCheck = config.answerCheck();
+    bool timedOut = false;
+    {
+        Exchange::Scope busy(exchange);
+        timedOut = readUnderRequest(exchange, m_image, SwitchesTransfer, answerCheck);
+        if (!timedOut) {
+            showReading(DECODE_SW(m_image.value(74), m_image.value(75), m_image.value(76)));
+            closeRequest(exchange);
+        }
+    }
+    Messages &messages = m_registry.services().messages;
+    if (timedOut) {
+        reportTimedOutRead(messages, answerCheck);
+        return;
+    }
+    COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false);
+}
+
+// Without an open port the read could only mark every cell failed.
+void SW::but_RD_Click()
+{
+    if (rawExchangeAllowed(m_registry))
+        LIT_24C01();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/window_registry.h"
+#include "link/configuration_window.h"
+#include "support/panel_link.h"
+#include "support/workbench.h"
+
+#include <QComboBox>
+
+// The tool with its link settings confirmed on a virtual panel at COM3, the
+// answer check set, and one of its windows.
+template <class Window>
+struct WindowRig
+{
+    WindowRig(WindowId id, const QString &answerCheck)
+        : window(bench.registry.window<Window>(id))
+    {
+        panel.start();
+        bench.mapPort(3, QString::fromStdString(panel.devicePath()));
+        bench.confirmPort(3);
+        bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(answerCheck);
+        restart(0);
+    }
+    // Starts afresh once the frames of the last flow are in.
+    void restart(int expected)
+    {
+        panel.waitForFrames(std::size_t(expected), std::chrono::seconds(1));
+        panel.clearLog();
+        bench.messages.clear();
+    }
+    // The frames, once `expected` are in and no other follows within a moment.
+    QStringList frames(int expected)
+    {
+        panel.waitForFrames(std::size_t(expected), std::chrono::seconds(1));
+        panel.waitForFrames(std::size_t(expected) + 1, std::chrono::milliseconds(200));
+        return frameTexts(panel.frames());
+    }
+
+    sim::VirtualPanel panel;
+    Workbench bench;
+    Window &window;
+};
