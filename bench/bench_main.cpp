@@ -1,13 +1,20 @@
-// Times every flow against the virtual panel at 4800-baud timing and compares
-// it with the least time the flow can take on such a line.
+// Times every exchange of the tool against the virtual panel at 4800-baud
+// timing, and compares each with the least time it can take on such a line.
+#include "app/document_opener.h"
+#include "app/file_dialogs.h"
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "app/window_registry.h"
 #include "floor_model.h"
+#include "link/configuration_window.h"
 #include "link/port_map.h"
-#include "link/serial_port.h"
-#include "panel/memory_image.h"
-#include "panel/transfer.h"
+#include "luminosity/luminosity_window.h"
+#include "params/parameter_window.h"
+#include "switches/switch_window.h"
 #include "virtual_panel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
 
 #include <chrono>
 #include <cstdio>
@@ -15,7 +22,55 @@
 #include <functional>
 
 namespace {
-// printf counts bytes, not letters.
+class Unattended : public Messages, public FileDialogs, public DocumentOpener
+{
+public:
+    void show(Icon, const QString &text) override { shown.append(text); }
+    Answer askRetry(Icon, const QString &text) override
+    {
+        shown.append(text);
+        return Answer::Cancel;
+    }
+    QString openFileName(const Request &) override { return {}; }
+    QString saveFileName(const Request &) override { return {}; }
+    bool open(const QString &) override { return false; }
+    QStringList shown;
+};
+
+// The whole tool, its link confirmed on a virtual panel at COM3 running at
+// line rate, with the answer check off so that nothing waits for a click.
+struct Rig
+{
+    sim::VirtualPanel panel{sim::PanelState::programmed()};
+    Unattended user;
+    PortMap ports;
+    Services services{user, user, user, ports};
+    PRINCIPAL principal{services};
+    WindowRegistry &registry = principal.registry();
+
+    bool open()
+    {
+        if (!panel.start())
+            return false;
+        panel.setLineRate(true);
+        ports.setDevice(3, QString::fromStdString(panel.devicePath()));
+        CONFIGURATION &config = registry.configuration();
+        config.list(LinkSetting::SEL_REP)->setCurrentText(QStringLiteral("NON"));
+        config.OUVERTURE_DU_COM();
+        return config.portOpenFlag();
+    }
+    dump_24c01 &editor() { return registry.window<dump_24c01>(WindowId::Parameters); }
+    SW &switches() { return registry.window<SW>(WindowId::Switches); }
+    LUM &luminosity() { return registry.window<LUM>(WindowId::Luminosity); }
+};
+
+struct Flow
+{
+    const char *name;
+    std::function<void(Rig &)> prepare;
+    std::function<void(Rig &)> run;
+};
+
 QByteArray padded(const char *text, int width)
 {
     return QString::fromUtf8(text).leftJustified(width).toUtf8();
@@ -28,73 +83,93 @@ double threadCpuSeconds()
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
-struct Link
-{
-    sim::VirtualPanel panel{sim::PanelState::programmed()};
-    PortMap ports;
-    SerialPort port{ports};
-    Exchange exchange{port};
-    MemoryImage image;
-
-    bool open()
-    {
-        if (!panel.start())
-            return false;
-        panel.setLineRate(true);
-        ports.setDevice(3, QString::fromStdString(panel.devicePath()));
-        port.setCommPort(3);
-        return port.open();
-    }
-};
-
-struct Flow
-{
-    const char *name;
-    std::function<bool(Link &)> run; // true when the flow succeeded
-};
-
+// True when the flow ended well, within 10 % of its floor, on under 10 % of CPU.
 bool measure(const Flow &flow)
 {
-    Link link;
-    if (!link.open()) {
-        std::printf("| %s | port: échec |\n", padded(flow.name, 24).constData());
+    Rig rig;
+    if (!rig.open()) {
+        std::printf("| %s | port: échec |\n", padded(flow.name, 40).constData());
         return false;
     }
-    // A read first, so that writes send a real image.
-    LIT_24C01(link.exchange, link.image, LuminosityTransfer);
+    if (flow.prepare)
+        flow.prepare(rig);
+    rig.user.shown.clear();
     FloorModel floor;
-    link.exchange.setObserver(&floor);
+    rig.registry.configuration().exchange().setObserver(&floor);
     const double cpu0 = threadCpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
-    const bool ok = flow.run(link);
+    flow.run(rig);
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = threadCpuSeconds() - cpu0;
-    std::printf("| %s | %8.3f | %8.3f | %6.3f | %8.3f | %5.1f %% | %-5s |\n", padded(flow.name, 24).constData(),
-                wall, floor.floor(),
-                wall / floor.floor(), cpu, 100.0 * cpu / wall, ok ? "ok" : "ÉCHEC");
+    rig.registry.configuration().exchange().setObserver(nullptr);
+    const bool ok = rig.user.shown.isEmpty();
+    std::printf("| %s | %8.3f | %8.3f | %6.3f | %8.3f | %5.1f %% | %-5s |\n", padded(flow.name, 40).constData(),
+                wall, floor.floor(), wall / floor.floor(), cpu, 100.0 * cpu / wall, ok ? "ok" : "ÉCHEC");
+    for (const QString &message : rig.user.shown)
+        std::printf("    %s\n", qPrintable(message));
     return ok && wall <= 1.10 * floor.floor() && cpu < 0.10 * wall;
+}
+
+bool cellsGreen(const MemoryImage &image, int first, int count)
+{
+    for (int k = first; k < first + count; ++k) {
+        if (image.state(k) != CellState::Green)
+            return false;
+    }
+    return true;
+}
+
+// A transfer's failure marks its cells; the bench tells it like a message.
+void expectGreen(Rig &rig, const MemoryImage &image, int first, int count)
+{
+    if (!cellsGreen(image, first, count))
+        rig.user.shown.append(QStringLiteral("transfert en échec"));
 }
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const auto readEditor = [](Rig &r) { r.editor().LIT_24C01(); };
     const Flow flows[] = {
-        {"Éditeur : lecture",
-         [](Link &l) { return !LIT_24C01(l.exchange, l.image, EditorTransfer); }},
-        {"Éditeur : écriture",
-         [](Link &l) { return !ECRIT_24C01(l.exchange, l.image, EditorTransfer).failed(); }},
-        {"Microswitches : lecture",
-         [](Link &l) { return !LIT_24C01(l.exchange, l.image, SwitchesTransfer); }},
-        {"Luminosité : lecture",
-         [](Link &l) { return !LIT_24C01(l.exchange, l.image, LuminosityTransfer); }},
-        {"Luminosité : écriture",
-         [](Link &l) { return !ECRIT_24C01(l.exchange, l.image, LuminosityTransfer).failed(); }},
+        {"Éditeur : lecture mémoire", nullptr,
+         [](Rig &r) {
+             r.editor().LIT_24C01();
+             expectGreen(r, r.editor().image(), 64, 64);
+         }},
+        {"Éditeur : écriture mémoire", readEditor,
+         [](Rig &r) {
+             r.editor().ECRIT_24C01();
+             expectGreen(r, r.editor().image(), 64, 64);
+         }},
+        {"Microswitches : lecture mémoire", nullptr,
+         [](Rig &r) {
+             r.switches().LIT_24C01();
+             expectGreen(r, r.switches().image(), 0, 128);
+         }},
+        {"Luminosité : lecture mémoire", nullptr,
+         [](Rig &r) {
+             r.luminosity().LIT_24C01();
+             expectGreen(r, r.luminosity().image(), 0, 128);
+         }},
+        {"Luminosité : écriture mémoire", [](Rig &r) { r.luminosity().LIT_24C01(); },
+         [](Rig &r) {
+             r.luminosity().ECRIT_24C01();
+             expectGreen(r, r.luminosity().image(), 0, 128);
+         }},
+        {"Lire les paramètres (et 2 vitesses)", nullptr, [](Rig &r) { r.editor().but_lit_para_Click(); }},
+        {"Programme les paramètres", readEditor, [](Rig &r) { r.editor().but_ecrit_para_Click(); }},
+        {"Vitesse instantanée et maximum", nullptr, [](Rig &r) { r.editor().Command1_Click(); }},
+        {"Lire la position des microswitches", nullptr, [](Rig &r) { r.switches().LIT_SW_Click(); }},
+        {"Luminosité : Lit", nullptr, [](Rig &r) { r.luminosity().but_LIT_LUM_Click(); }},
+        {"Luminosité : Envoi", nullptr, [](Rig &r) { r.luminosity().but_ECRIT_LUM_Click(); }},
     };
-    std::printf("| %s | %s | %s | %s | %s | %s | %s |\n", padded("Échange", 24).constData(),
+    std::printf("| %s | %s | %s | %s | %s | %s | %s |\n", padded("Échange", 40).constData(),
                 padded("durée s", 8).constData(), padded("plancher", 8).constData(), padded("ratio", 6).constData(),
                 padded("CPU s", 8).constData(), padded("CPU", 7).constData(), padded("état", 5).constData());
-    std::printf("|--------------------------|----------|----------|--------|----------|---------|-------|\n");
+    std::printf("|------------------------------------------|----------|----------|--------|----------|---------|"
+                "-------|\n");
     bool allWithin = true;
     for (const Flow &flow : flows)
         allWithin = measure(flow) && allWithin;
