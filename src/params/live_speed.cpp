@@ -15,11 +15,23 @@ quint32 wordFrom(const QByteArray &answer, int firstAnswer)
     return hexPrefixValue(QString::fromLatin1(digits));
 }
 
+// Each part framed as the panel frames its answers: "01", STX, two
+// hexadecimal digits, ETX. A garbled line can deliver 24 other characters.
+bool wellFramed(const QByteArray &answer)
+{
+    for (int part = 0; part < 4; ++part) {
+        const QByteArray a = answer.mid(6 * part, 6);
+        if (!a.startsWith("01\x02") || a[5] != '\x03' || !holdsValidByte(QString::fromLatin1(a.mid(3, 2))))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<LiveSpeed> decodeLiveSpeed(const QByteArray &answer)
 {
-    if (answer.size() != AnswerLength)
+    if (answer.size() != AnswerLength || !wellFramed(answer))
         return std::nullopt;
     // Only the low 14 bits of the maximum are speed.
     return LiveSpeed{int(wordFrom(answer, 0) & 0x3FFF), int(wordFrom(answer, 2))};

@@ -107,21 +107,22 @@ private slots:
 
     void liveSpeed_data()
     {
-        QTest::addColumn<QByteArray>("answer"); // four answers "31:" + byte + ETX
+        QTest::addColumn<QByteArray>("answer"); // four answers "01" STX + byte + ETX
         QTest::addColumn<QString>("maximum");   // empty: answer ignored
         QTest::addColumn<QString>("instantaneous");
-        QTest::newRow("12,3 and 10") << QByteArray("31:00\x03" "31:7B\x03" "31:00\x03" "31:64\x03")
+        QTest::newRow("12,3 and 10") << QByteArray("01\x02" "00\x03" "01\x02" "7B\x03" "01\x02" "00\x03" "01\x02" "64\x03")
                                      << " Maximum enregistré: 12,3 Km/h." << " Vitesse instantanée : 10 Km/h.";
-        QTest::newRow("top bits of maximum dropped") << QByteArray("31:C0\x03" "31:00\x03" "31:FF\x03" "31:FF\x03")
+        QTest::newRow("top bits of maximum dropped") << QByteArray("01\x02" "C0\x03" "01\x02" "00\x03" "01\x02" "FF\x03" "01\x02" "FF\x03")
                                                      << " Maximum enregistré: 0 Km/h."
                                                      << " Vitesse instantanée : 6553,5 Km/h.";
-        QTest::newRow("largest maximum") << QByteArray("31:3F\x03" "31:FF\x03" "31:00\x03" "31:00\x03")
+        QTest::newRow("largest maximum") << QByteArray("01\x02" "3F\x03" "01\x02" "FF\x03" "01\x02" "00\x03" "01\x02" "00\x03")
                                          << " Maximum enregistré: 1638,3 Km/h." << " Vitesse instantanée : 0 Km/h.";
-        QTest::newRow("digits end at a non-digit") << QByteArray("31:0Z\x03" "31:7B\x03" "31:1?\x03" "31:00\x03")
-                                                   << " Maximum enregistré: 0 Km/h."
-                                                   << " Vitesse instantanée : 0,1 Km/h.";
-        QTest::newRow("23 characters") << QByteArray("31:00\x03" "31:7B\x03" "31:00\x03" "31:64") << "" << "";
-        QTest::newRow("25 characters") << QByteArray("31:00\x03" "31:7B\x03" "31:00\x03" "31:64\x03" "x") << "" << "";
+        QTest::newRow("a byte that is no byte") << QByteArray("01\x02" "0Z\x03" "01\x02" "7B\x03" "01\x02" "1?\x03" "01\x02" "00\x03")
+                                                << "" << "";
+        QTest::newRow("garbled framing") << QByteArray("01\x02" "00\x03" "01\x02" "7B\x03" "0!\x02" "00\x03" "01\x02" "64\x03")
+                                         << "" << "";
+        QTest::newRow("23 characters") << QByteArray("01\x02" "00\x03" "01\x02" "7B\x03" "01\x02" "00\x03" "01\x02" "64") << "" << "";
+        QTest::newRow("25 characters") << QByteArray("01\x02" "00\x03" "01\x02" "7B\x03" "01\x02" "00\x03" "01\x02" "64\x03" "x") << "" << "";
     }
     void liveSpeed()
     {
