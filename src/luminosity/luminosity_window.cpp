@@ -192,10 +192,10 @@ void LUM::but_LIT_LUM_Click()
     }
     Messages &messages = m_registry.services().messages;
     if (timedOut) {
-        reportTimedOutRead(messages, answerCheck);
+        reportTimedOutRead(messages, answerCheck, exchange.port().lost());
         return;
     }
-    COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false);
+    COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false, false);
     if (thresholdRead && answerCheck != QLatin1String("NON"))
         messages.show(Messages::Icon::Exclamation,
                       QStringLiteral("Valeurs hors limites ramenées dans la plage : Commutation JOUR/NUIT : %1 → %2.")
@@ -236,7 +236,8 @@ void LUM::but_ECRIT_LUM_Click()
     if (written.refused())
         reportRefusedWrite(messages, written.invalidAddress);
     else
-        COMPTE_RENDU(messages, answerCheck, TransferKind::Write, readTimedOut || written.timedOut);
+        COMPTE_RENDU(messages, answerCheck, TransferKind::Write, readTimedOut || written.timedOut,
+                     exchange.port().lost());
 }
 
 // Without an open port the transfers could only mark every cell failed.

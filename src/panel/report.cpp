@@ -6,9 +6,9 @@
 const QString TransferErrorText =
     QStringLiteral("Une erreur est survenue. Veuillez recommencer ou  vérifier directement sur l'afficheur.");
 
-void COMPTE_RENDU(Messages &messages, const QString &answerCheck, TransferKind kind, bool timedOut)
+void COMPTE_RENDU(Messages &messages, const QString &answerCheck, TransferKind kind, bool timedOut, bool portLost)
 {
-    if (answerCheck == QLatin1String("NON"))
+    if (answerCheck == QLatin1String("NON") || portLost)
         return;
     if (timedOut)
         messages.show(Messages::Icon::Exclamation, TransferErrorText);

@@ -24,9 +24,9 @@ void closeRequest(Exchange &exchange)
     exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("RRR"), 5);
 }
 
-void reportTimedOutRead(Messages &messages, const QString &answerCheck)
+void reportTimedOutRead(Messages &messages, const QString &answerCheck, bool portLost)
 {
-    if (leavesBracketOpen(answerCheck))
+    if (leavesBracketOpen(answerCheck) && !portLost)
         messages.show(Messages::Icon::Exclamation, TransferErrorText);
 }
 

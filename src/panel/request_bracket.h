@@ -20,6 +20,6 @@ void closeRequest(Exchange &exchange);
 bool readUnderRequest(Exchange &exchange, MemoryImage &image, const TransferProfile &profile,
                       const QString &answerCheck);
 
-// Tells of a read that timed out: only with the answer check "OUI", the one
-// case where the bracket was left open.
-void reportTimedOutRead(Messages &messages, const QString &answerCheck);
+// Tells of a read that timed out: only with the answer check "OUI", and not
+// when the port was lost (that has its own message).
+void reportTimedOutRead(Messages &messages, const QString &answerCheck, bool portLost);

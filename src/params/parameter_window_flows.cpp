@@ -89,7 +89,7 @@ void dump_24c01::but_lit_para_Click()
     if (blank)
         messages().show(Messages::Icon::Exclamation, BlankCardText);
     const QString check = answerCheck();
-    COMPTE_RENDU(messages(), check, TransferKind::Read, timedOut);
+    COMPTE_RENDU(messages(), check, TransferKind::Read, timedOut, exchange().port().lost());
     // The controls show the nearest value they can; the user must know that
     // the next write will store that value instead of the card's.
     if (!outOfRange.isEmpty() && check != QLatin1String("NON"))
@@ -129,7 +129,7 @@ void dump_24c01::but_ecrit_para_Click()
     if (outcome.refused())
         reportRefusedWrite(messages(), outcome.invalidAddress);
     else
-        COMPTE_RENDU(messages(), answerCheck(), TransferKind::Write, outcome.timedOut);
+        COMPTE_RENDU(messages(), answerCheck(), TransferKind::Write, outcome.timedOut, exchange().port().lost());
 }
 
 void dump_24c01::but_RD_Click()

@@ -244,10 +244,10 @@ void SW::LIT_SW_Click()
     }
     Messages &messages = m_registry.services().messages;
     if (timedOut) {
-        reportTimedOutRead(messages, answerCheck);
+        reportTimedOutRead(messages, answerCheck, exchange.port().lost());
         return;
     }
-    COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false);
+    COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false, false);
 }
 
 // Without an open port the read could only mark every cell failed.
