@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
@@ -44,7 +45,8 @@ struct Rig
     sim::VirtualPanel panel{sim::PanelState::programmed()};
     Unattended user;
     PortMap ports;
-    Services services{user, user, user, ports};
+    QTemporaryDir backups;
+    Services services{user, user, user, ports, backups.path()};
     PRINCIPAL principal{services};
     WindowRegistry &registry = principal.registry();
 

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "link/port_map.h"
+#include "panel/backup.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -32,7 +33,7 @@ int main(int argc, char **argv)
     MessageBoxes messages;
     QtFileDialogs files;
     DesktopDocumentOpener documents;
-    const Services services{messages, files, documents, ports};
+    const Services services{messages, files, documents, ports, backupFolder()};
 
     std::unique_ptr<PRINCIPAL> principal;
     auto *splash = new OMR_ND_SPLASH;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Messages;
 class FileDialogs;
 class DocumentOpener;
@@ -13,4 +15,6 @@ struct Services
     FileDialogs &files;
     DocumentOpener &documents;
     PortMap &ports;
+    // Where the panels' memory is saved before every write.
+    QString backupFolder;
 };

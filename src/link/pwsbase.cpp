@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/window_registry.h"
 #include "link/configuration_window.h"
+#include "panel/backup.h"
 
 namespace {
 bool refuse(WindowRegistry &registry)
@@ -22,4 +23,12 @@ bool PORT_OUVERT(WindowRegistry &registry)
 bool rawExchangeAllowed(WindowRegistry &registry)
 {
     return registry.configuration().MSComm1().isOpen() || refuse(registry);
+}
+
+BeforeSending backUpPanelFirst(WindowRegistry &registry, const MemoryImage &image, const QString &window)
+{
+    return [&registry, &image, window] {
+        return backUpBeforeWrite(image, window, registry.configuration().MSComm1().commPort(),
+                                 registry.services().backupFolder);
+    };
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "panel/transfer.h"
+
+class MemoryImage;
+class QString;
 class WindowRegistry;
 
 // The port-open guard run before every guarded exchange: true when the link
@@ -10,3 +14,7 @@ bool PORT_OUVERT(WindowRegistry &registry);
 // The raw memory buttons and the live speed do not ask for confirmed settings,
 // but they need an open port: without one, the guard's message and false.
 bool rawExchangeAllowed(WindowRegistry &registry);
+
+// The preparation of every write that changes a panel's memory: what the
+// window's image knows of the panel on the open port is saved first.
+BeforeSending backUpPanelFirst(WindowRegistry &registry, const MemoryImage &image, const QString &window);

@@ -81,7 +81,7 @@ LUM::LUM(WindowRegistry &registry, QWidget *parent)
 
     buildSettings();
 
-    m_grid = new MemoryGrid(this, m_image, gridPlacement);
+    m_grid = new MemoryGrid(this, m_image, gridPlacement, registry.services());
     connect(m_grid->but_RD, &QPushButton::clicked, this, &LUM::but_RD_Click);
     connect(m_grid->but_WR, &QPushButton::clicked, this, &LUM::but_WR_Click);
     connect(m_grid->but_edit, &QPushButton::clicked, m_grid, &MemoryGrid::but_edit_Click);
@@ -128,7 +128,8 @@ bool LUM::LIT_24C01()
 
 WriteOutcome LUM::ECRIT_24C01()
 {
-    return ::ECRIT_24C01(m_registry.configuration().exchange(), m_image, LuminosityTransfer);
+    return ::ECRIT_24C01(m_registry.configuration().exchange(), m_image, LuminosityTransfer,
+                         backUpPanelFirst(m_registry, m_image, objectName()));
 }
 
 std::optional<int> LUM::selectedMode() const
@@ -234,7 +235,7 @@ void LUM::but_ECRIT_LUM_Click()
     }
     Messages &messages = m_registry.services().messages;
     if (written.refused())
-        reportRefusedWrite(messages, written.invalidAddress);
+        reportRefusedWrite(messages, written);
     else
         COMPTE_RENDU(messages, answerCheck, TransferKind::Write, readTimedOut || written.timedOut,
                      exchange.port().lost());
@@ -253,5 +254,5 @@ void LUM::but_WR_Click()
         return;
     const WriteOutcome written = ECRIT_24C01();
     if (written.refused())
-        reportRefusedWrite(m_registry.services().messages, written.invalidAddress);
+        reportRefusedWrite(m_registry.services().messages, written);
 }

@@ -25,16 +25,6 @@ std::optional<MemoryBackup> refuse(QString *error, const QString &why)
 }
 } // namespace
 
-std::array<std::optional<quint8>, 128> imageBytes(const MemoryImage &image)
-{
-    std::array<std::optional<quint8>, 128> bytes;
-    for (int k = 0; k < MemoryImage::Size; ++k) {
-        if (holdsValidByte(image.text(k)))
-            bytes[k] = quint8(image.value(k));
-    }
-    return bytes;
-}
-
 QByteArray backupText(const MemoryBackup &backup)
 {
     QByteArray text = Header + '\n';
@@ -110,6 +100,19 @@ QString saveBackup(const MemoryBackup &backup, const QString &folder, QString *e
         return {};
     }
     return name;
+}
+
+QString backUpBeforeWrite(const MemoryImage &image, const QString &window, int port, const QString &folder)
+{
+    const std::optional<MemoryImage::KnownPanel> &known = image.knownPanel();
+    if (!known || known->port != port)
+        return QStringLiteral("la mémoire du panneau sur COM%1 n'a pas été lue, il n'y a rien à sauvegarder. "
+                              "Lisez d'abord la mémoire du panneau.").arg(port);
+    QString error;
+    const MemoryBackup backup{window, port, QDateTime::currentDateTime(), known->bytes};
+    if (saveBackup(backup, folder, &error).isEmpty())
+        return QStringLiteral("la sauvegarde de la mémoire du panneau a échoué (%1).").arg(error);
+    return {};
 }
 
 void loadBackupInto(const MemoryBackup &backup, MemoryImage &image)

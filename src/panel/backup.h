@@ -1,13 +1,12 @@
 #pragma once
 
+#include "panel/memory_image.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
-#include <array>
 #include <optional>
-
-class MemoryImage;
 
 // A copy of a panel's memory as the tool last read it, kept on disk before
 // anything is written to the panel, so that a write gone wrong can be undone.
@@ -16,13 +15,10 @@ struct MemoryBackup
     QString window; // the window whose image it is: "dump_24c01", "LUM"
     int port = 0;   // COM number
     QDateTime takenAt;
-    std::array<std::optional<quint8>, 128> bytes; // nothing: address not read
+    MemoryBytes bytes; // nothing: address not read
 
     bool operator==(const MemoryBackup &) const = default;
 };
-
-// The bytes an image holds; cells without a valid byte count as not read.
-std::array<std::optional<quint8>, 128> imageBytes(const MemoryImage &image);
 
 QByteArray backupText(const MemoryBackup &backup);
 // Nothing when the bytes are not such a file; `error` then says why, in French.
@@ -33,6 +29,10 @@ QString backupFolder();
 // Writes the backup under a dated name in the folder; returns the file's path,
 // or an empty text with the reason in `error`.
 QString saveBackup(const MemoryBackup &backup, const QString &folder, QString *error);
+
+// Saves what the image knows of the panel on `port` before a write to it.
+// Returns why it could not, in French, or an empty text.
+QString backUpBeforeWrite(const MemoryImage &image, const QString &window, int port, const QString &folder);
 
 // Puts the backup's bytes into the image as two-digit texts on white (changed,
 // not sent); addresses it does not hold become " ".

@@ -1,8 +1,13 @@
 #include "panel/memory_grid.h"
 
+#include "app/file_dialogs.h"
+#include "app/messages.h"
+#include "app/services.h"
 #include "app/twips.h"
+#include "panel/backup.h"
 #include "panel/memory_image.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,9 +52,10 @@ QPushButton *makeButton(QWidget *window, const char *name, const QString &captio
 }
 } // namespace
 
-MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement &p)
+MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement &p, const Services &services)
     : QObject(window)
     , m_image(image)
+    , m_services(services)
 {
     QFont small = window->font();
     small.setPointSize(7);
@@ -91,13 +97,20 @@ MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement 
     but_lin = makeButton(window, "but_lin", QStringLiteral("Lin"), QString());
     but_WR = makeButton(window, "but_WR", QStringLiteral("Envoi"),
                         QStringLiteral("Envoi des paramètres couleur au panneau."));
+    but_load = makeButton(window, "but_load", QStringLiteral("Charger…"),
+                          QStringLiteral("Charger dans la grille une sauvegarde de la mémoire d'un panneau ; "
+                                         "« Envoi » la renvoie au panneau."));
     const std::array<QPushButton *, 5> row{but_RD, but_edit, nullptr, but_lin, but_WR};
+    constexpr int LastWidth = 1000;
     for (int i = 0; i < 5; ++i) {
         if (!row[i])
             continue;
-        const int next = i + 1 < 5 ? p.buttonLefts[i + 1] : p.buttonLefts[i] + 1000 + 60;
+        const int next = i + 1 < 5 ? p.buttonLefts[i + 1] : p.buttonLefts[i] + LastWidth + 60;
         placeTwips(row[i], p.buttonLefts[i], p.buttonTop, next - p.buttonLefts[i] - 60, 375);
     }
+    placeTwips(but_load, p.loadLeft >= 0 ? p.loadLeft : p.buttonLefts[4] + LastWidth + 60,
+               p.loadTop >= 0 ? p.loadTop : p.buttonTop, LastWidth, 375);
+    connect(but_load, &QPushButton::clicked, this, &MemoryGrid::but_load_Click);
 }
 
 void MemoryGrid::showCell(int address)
@@ -138,4 +151,26 @@ void MemoryGrid::but_lin_Click()
         m_image.setText(k, hexText(quint32(k)));
     for (int k = 0; k < MemoryImage::Size; ++k)
         m_image.setState(k, CellState::White);
+}
+
+void MemoryGrid::but_load_Click()
+{
+    Messages &messages = m_services.messages;
+    const QString name = m_services.files.openFileName(
+        {QStringLiteral("Charger une sauvegarde de la mémoire"),
+         QStringLiteral("Sauvegardes de la mémoire(*.kvlmem);;Tous les fichiers(*.*)"), m_services.backupFolder});
+    if (name.isEmpty())
+        return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messages.show(Messages::Icon::Exclamation, QStringLiteral("Lecture impossible de %1.").arg(name));
+        return;
+    }
+    QString error;
+    const std::optional<MemoryBackup> backup = readBackup(file.read(64 * 1024 + 1), &error);
+    if (!backup) {
+        messages.show(Messages::Icon::Exclamation, QStringLiteral("%1 : %2").arg(name, error));
+        return;
+    }
+    loadBackupInto(*backup, m_image);
 }

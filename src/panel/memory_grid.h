@@ -5,6 +5,7 @@
 #include <array>
 
 class MemoryImage;
+struct Services;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,6 +20,9 @@ struct GridPlacement
     std::array<int, 5> buttonLefts;   // but_RD, but_edit, fill box, but_lin, but_WR
     int buttonTop;
     const char *title;
+    // "Charger…": left, top (twips); beside "Envoi" where no other is given.
+    int loadLeft = -1;
+    int loadTop = -1;
 };
 
 // The raw view of a window's memory image: 128 cells bound to the image, the
@@ -31,7 +35,7 @@ class MemoryGrid : public QObject
 public:
     static constexpr int FillBox = 128;
 
-    MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement &placement);
+    MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement &placement, const Services &services);
 
     // Text1(0..127) are the cells, Text1(128) the fill box.
     QLineEdit *Text1(int index) const { return m_cells.at(index); }
@@ -39,16 +43,20 @@ public:
     QPushButton *but_edit;
     QPushButton *but_lin;
     QPushButton *but_WR;
+    QPushButton *but_load;
 
     // Every cell takes the fill box's text as it stands, then turns white.
     void but_edit_Click();
     // Every cell takes its own address in hexadecimal, then turns white.
     void but_lin_Click();
+    // Puts a saved copy of a panel's memory into the cells, ready for "Envoi".
+    void but_load_Click();
 
 private:
     void showCell(int address);
     void typed(int address, const QString &text);
 
     MemoryImage &m_image;
+    const Services &m_services;
     std::array<QLineEdit *, 129> m_cells{};
 };

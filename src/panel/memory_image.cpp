@@ -81,3 +81,13 @@ void MemoryImage::set(int address, const QString &text, CellState state)
     cell.state = state;
     emit cellChanged(address);
 }
+
+MemoryBytes MemoryImage::bytes() const
+{
+    MemoryBytes result;
+    for (int k = 0; k < Size; ++k) {
+        if (holdsValidByte(text(k)))
+            result[k] = quint8(value(k));
+    }
+    return result;
+}

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The state a cell's background shows: untouched (window colour), cleared or
 // changed but not sent (white), transferred (green), failed transfer (red).
@@ -25,6 +26,9 @@ QString hexText(quint32 value);
 // Row label digit, column digit and "h", as the grid names an address (4Ah).
 QString cellName(int address);
 
+// The bytes of 128 cells; nothing where a cell holds no byte.
+using MemoryBytes = std::array<std::optional<quint8>, 128>;
+
 // A window's copy of the panel's 128-byte memory, one text and one state per
 // address. Views follow it through cellChanged.
 class MemoryImage : public QObject
@@ -43,6 +47,19 @@ public:
     void setState(int address, CellState state);
     void set(int address, const QString &text, CellState state);
 
+    // The cells as bytes; cells without a valid byte count as unknown.
+    MemoryBytes bytes() const;
+
+    // What the panel on a COM port is known to hold: its memory as the last
+    // successful read brought it or the last successful write left it.
+    struct KnownPanel
+    {
+        int port;
+        MemoryBytes bytes;
+    };
+    void recordPanel(int port) { m_knownPanel = KnownPanel{port, bytes()}; }
+    const std::optional<KnownPanel> &knownPanel() const { return m_knownPanel; }
+
 signals:
     void cellChanged(int address);
 
@@ -53,4 +70,5 @@ private:
         CellState state = CellState::Window;
     };
     std::array<Cell, Size> m_cells;
+    std::optional<KnownPanel> m_knownPanel;
 };

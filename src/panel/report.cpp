@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "panel/memory_image.h"
+#include "panel/transfer.h"
 
 const QString TransferErrorText =
     QStringLiteral("Une erreur est survenue. Veuillez recommencer ou  vérifier directement sur l'afficheur.");
@@ -18,10 +19,14 @@ void COMPTE_RENDU(Messages &messages, const QString &answerCheck, TransferKind k
         messages.show(Messages::Icon::Information, QStringLiteral("Programmation effectuée avec succés."));
 }
 
-void reportRefusedWrite(Messages &messages, int address)
+void reportRefusedWrite(Messages &messages, const WriteOutcome &outcome)
 {
-    messages.show(Messages::Icon::Exclamation,
-                  QStringLiteral("Envoi annulé : la case %1 ne contient pas d'octet valide. "
-                                 "Lisez d'abord la mémoire du panneau.")
-                      .arg(cellName(address)));
+    if (outcome.invalidAddress >= 0) {
+        messages.show(Messages::Icon::Exclamation,
+                      QStringLiteral("Envoi annulé : la case %1 ne contient pas d'octet valide. "
+                                     "Lisez d'abord la mémoire du panneau.")
+                          .arg(cellName(outcome.invalidAddress)));
+    } else {
+        messages.show(Messages::Icon::Exclamation, QStringLiteral("Envoi annulé : ") + outcome.preparationFailure);
+    }
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class Messages;
+struct WriteOutcome;
 
 enum class TransferKind { Read, Write };
 
@@ -10,7 +11,8 @@ enum class TransferKind { Read, Write };
 // A port lost during the exchange has had its own message: nothing more.
 void COMPTE_RENDU(Messages &messages, const QString &answerCheck, TransferKind kind, bool timedOut, bool portLost);
 
-// A write refused because a cell holds no byte; shown whatever the answer check.
-void reportRefusedWrite(Messages &messages, int address);
+// A write refused before anything was sent (a cell holding no byte, a backup
+// that could not be made); shown whatever the answer check.
+void reportRefusedWrite(Messages &messages, const WriteOutcome &outcome);
 
 extern const QString TransferErrorText;

@@ -1,5 +1,6 @@
 #include "panel/transfer.h"
 
+#include "link/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/memory_image.h"
 
@@ -102,6 +103,7 @@ bool LIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
         const int at = SetUpAnswer + ByteAnswer * i + 3;
         image.set(p.readFirst + i, QString::fromLatin1(answer.mid(at, 2)), CellState::Green);
     }
+    image.recordPanel(exchange.port().commPort());
     return false;
 }
 
@@ -114,11 +116,16 @@ int firstInvalidCell(const MemoryImage &image, int first, int count)
     return -1;
 }
 
-WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
+WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p,
+                         const BeforeSending &prepare)
 {
     const int invalid = firstInvalidCell(image, p.writeFirst, 16 * p.writePages);
     if (invalid >= 0)
-        return {false, invalid};
+        return {false, invalid, {}};
+    if (prepare) {
+        if (const QString failure = prepare(); !failure.isEmpty())
+            return {false, -1, failure};
+    }
 
     Exchange::Scope busy(exchange);
     if (p.whitenBeforeWrite) {
@@ -143,9 +150,10 @@ WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferP
     const bool timedOut = exchange.ATTENTE_REPONSE({AnswerCondition::Exactly, PageAnswer * p.writePages});
     if (timedOut || !wellFramedWrite(exchange.takeAnswer(), p.writePages)) {
         markAllFailed(image);
-        return {true, -1};
+        return {true, -1, {}};
     }
     for (int k = 0; k < MemoryImage::Size; ++k)
         image.setState(k, CellState::Green);
-    return {false, -1};
+    image.recordPanel(exchange.port().commPort());
+    return {};
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+
+#include <functional>
 
 class Exchange;
 class MemoryImage;
@@ -39,13 +42,21 @@ struct WriteOutcome
     // The first address of the written range whose cell holds no byte: the
     // write was refused and nothing was sent. -1 when every cell was valid.
     int invalidAddress = -1;
+    // Why the write could not be prepared (its backup), when it was refused so.
+    QString preparationFailure;
 
-    bool refused() const { return invalidAddress >= 0; }
+    bool refused() const { return invalidAddress >= 0 || !preparationFailure.isEmpty(); }
     bool failed() const { return timedOut || refused(); }
 };
 
-// Writes the image to the panel, unless a cell to be sent holds no valid byte.
-WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &profile);
+// Run once the image is known to be sendable, before anything is sent; an
+// answer other than an empty text refuses the write with that reason.
+using BeforeSending = std::function<QString()>;
+
+// Writes the image to the panel, unless a cell to be sent holds no valid byte
+// or the preparation fails.
+WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &profile,
+                         const BeforeSending &prepare = {});
 
 // The first address in [first, first + count) whose cell holds no valid byte, or -1.
 int firstInvalidCell(const MemoryImage &image, int first, int count);

@@ -4,6 +4,7 @@
 #include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
+#include "link/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/report.h"
 #include "params/calibration.h"
@@ -58,7 +59,7 @@ bool dump_24c01::LIT_24C01()
 
 WriteOutcome dump_24c01::ECRIT_24C01()
 {
-    return ::ECRIT_24C01(exchange(), m_image, EditorTransfer);
+    return ::ECRIT_24C01(exchange(), m_image, EditorTransfer, backUpPanelFirst(m_registry, m_image, objectName()));
 }
 
 void dump_24c01::but_lit_para_Click()
@@ -111,7 +112,7 @@ void dump_24c01::but_ecrit_para_Click()
     // would overwrite the card's other bytes with whatever the cells hold.
     const int unread = firstInvalidCell(m_image, FirstUnownedAddress, UnownedCount);
     if (unread >= 0) {
-        reportRefusedWrite(messages(), unread);
+        reportRefusedWrite(messages(), WriteOutcome{false, unread, {}});
         return;
     }
     Text5->setText(CODE_PARAMETRES(enteredParameters(*coefficient), m_image));
@@ -127,7 +128,7 @@ void dump_24c01::but_ecrit_para_Click()
         }
     }
     if (outcome.refused())
-        reportRefusedWrite(messages(), outcome.invalidAddress);
+        reportRefusedWrite(messages(), outcome);
     else
         COMPTE_RENDU(messages(), answerCheck(), TransferKind::Write, outcome.timedOut, exchange().port().lost());
 }
@@ -144,7 +145,7 @@ void dump_24c01::but_WR_Click()
         return;
     const WriteOutcome outcome = ECRIT_24C01();
     if (outcome.refused())
-        reportRefusedWrite(messages(), outcome.invalidAddress);
+        reportRefusedWrite(messages(), outcome);
 }
 
 void dump_24c01::Command1_Click()

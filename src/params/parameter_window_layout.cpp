@@ -1,6 +1,7 @@
 #include "params/parameter_window.h"
 
 #include "app/twips.h"
+#include "app/window_registry.h"
 #include "panel/memory_grid.h"
 #include "params/calibration.h"
 
@@ -29,7 +30,9 @@ constexpr TabPlace Tabs[] = {
     {3540, 60, 2055, "Lire vitesse", "Lire Vitesse instannée et maximum : "},
 };
 
-const GridPlacement EditorGrid{7800, 360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  "};
+// "Charger…" goes under "Envoi", the wide view having no room beside it.
+const GridPlacement EditorGrid{7800,         360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  ",
+                               12720,        3840};
 
 // The calibration table: headings on the left, one column per reference speed.
 constexpr int TableTop = 4860;
@@ -102,13 +105,13 @@ void dump_24c01::buildWideView()
     Command1 = makeButton(this, "Command1", QStringLiteral("Command1"), {5940, 3360, 1260, 375});
     connect(Command1, &QPushButton::clicked, this, &dump_24c01::Command1_Click);
 
-    m_grid = new MemoryGrid(this, m_image, EditorGrid);
+    m_grid = new MemoryGrid(this, m_image, EditorGrid, m_registry.services());
     connect(m_grid->but_RD, &QPushButton::clicked, this, &dump_24c01::but_RD_Click);
     connect(m_grid->but_edit, &QPushButton::clicked, m_grid, &MemoryGrid::but_edit_Click);
     connect(m_grid->but_lin, &QPushButton::clicked, m_grid, &MemoryGrid::but_lin_Click);
     connect(m_grid->but_WR, &QPushButton::clicked, this, &dump_24c01::but_WR_Click);
 
-    Extension = makeButton(this, "Extension", QStringLiteral("Férmer l'extension."), {5940, 3840, 7755, 375});
+    Extension = makeButton(this, "Extension", QStringLiteral("Férmer l'extension."), {5940, 3840, 6720, 375});
     Extension->setToolTip(
         QStringLiteral("Voir le flux de la centrale et ajuster la fréquence de lecture de celui-ci."));
     connect(Extension, &QPushButton::clicked, this, &dump_24c01::Extension_Click);

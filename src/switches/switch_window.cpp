@@ -98,7 +98,7 @@ SW::SW(WindowRegistry &registry, QWidget *parent)
     placeTwips(LIT_SW, 120, 3750, 4560, 495);
     connect(LIT_SW, &QPushButton::clicked, this, &SW::LIT_SW_Click);
 
-    m_grid = new MemoryGrid(this, m_image, gridPlacement);
+    m_grid = new MemoryGrid(this, m_image, gridPlacement, registry.services());
     connect(m_grid->but_RD, &QPushButton::clicked, this, &SW::but_RD_Click);
 
     ENVOI_SW = new QPushButton(QStringLiteral("Envoi"), this);

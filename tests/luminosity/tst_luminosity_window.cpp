@@ -198,6 +198,8 @@ void LuminosityWindowTest::rawButtons()
 {
     Rig rig(WindowId::Luminosity, QStringLiteral("OUI"));
     MemoryGrid &grid = rig.window.grid();
+    grid.but_RD->click(); // a write first saves what was read
+    rig.restart(int(memoryRead().size()));
     grid.but_lin->click();
     grid.but_WR->click();
     sim::Memory addresses{};

@@ -74,7 +74,7 @@ void BackupTest::imageInAndOut()
     for (int k = 0; k < 128; ++k)
         image.set(k, QStringLiteral("Er"), CellState::Red);
     image.set(3, QStringLiteral("A"), CellState::Green);
-    const auto bytes = imageBytes(image);
+    const MemoryBytes bytes = image.bytes();
     QCOMPARE(bytes[3], std::optional<quint8>(10));
     QCOMPARE(bytes[4], std::optional<quint8>());
 
@@ -83,7 +83,7 @@ void BackupTest::imageInAndOut()
     QCOMPARE(image.text(65), QStringLiteral("C7"));
     QCOMPARE(image.text(70), QStringLiteral("00"));
     QCOMPARE(image.state(65), CellState::White);
-    QCOMPARE(imageBytes(image), sample().bytes);
+    QCOMPARE(image.bytes(), sample().bytes);
 }
 
 QTEST_GUILESS_MAIN(BackupTest)

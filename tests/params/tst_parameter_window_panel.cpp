@@ -260,7 +260,9 @@ private slots:
         QFETCH(QString, answerCheck);
         QFETCH(QList<Shown>, messages);
         dump_24c01 &w = open(sampleCard(), answerCheck);
+        control<QPushButton>("but_RD")->click(); // a write first saves what was read
         panel->setFault(sim::Fault::Silent);
+        panel->clearLog();
         w.grid().but_lin_Click();
 
         control<QPushButton>("but_ecrit_para")->click();
@@ -306,6 +308,9 @@ private slots:
     void rawGrid()
     {
         open(sampleCard());
+        control<QPushButton>("but_RD")->click();
+        panel->waitForFrames(1 + 4 + 64 + 2, std::chrono::seconds(1));
+        panel->clearLog();
         control<QPushButton>("but_lin")->click();
         QLineEdit *cell = control<QLineEdit>("Text1_70");
         cell->selectAll();

@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // Dialogs answered from a queue; the requests are kept for checking.
 class ScriptedFileDialogs : public FileDialogs
@@ -48,7 +49,8 @@ public:
     ScriptedFileDialogs files;
     RecordingDocumentOpener documents;
     PortMap ports;
-    Services services{messages, files, documents, ports};
+    QTemporaryDir backups;
+    Services services{messages, files, documents, ports, backups.filePath(QStringLiteral("sauvegardes"))};
     PRINCIPAL principal{services};
     WindowRegistry &registry = principal.registry();
 };
