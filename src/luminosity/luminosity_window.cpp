@@ -179,25 +179,12 @@ void LUM::but_LIT_LUM_Click()
     COMP_LDR->setValue(1);
 
     CONFIGURATION &config = m_registry.configuration();
-    Exchange &exchange = config.exchange();
     const QString answerCheck = config.answerCheck();
-    bool timedOut = false;
-    std::optional<quint32> thresholdRead;
-    {
-        Exchange::Scope busy(exchange);
-        timedOut = readUnderRequest(exchange, m_image, LuminosityTransfer, answerCheck);
-        if (!timedOut) {
-            thresholdRead = showImageSettings();
-            closeRequest(exchange);
-        }
-    }
     Messages &messages = m_registry.services().messages;
-    if (timedOut) {
-        reportTimedOutRead(messages, answerCheck, exchange.port().lost());
-        return;
-    }
-    COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false, false);
-    if (thresholdRead && answerCheck != QLatin1String("NON"))
+    std::optional<quint32> thresholdRead;
+    const bool read = readUnderRequest(config.exchange(), m_image, LuminosityTransfer, answerCheck, messages,
+                                       [&] { thresholdRead = showImageSettings(); });
+    if (read && thresholdRead && answerCheck != QLatin1String("NON"))
         messages.show(Messages::Icon::Exclamation,
                       QStringLiteral("Valeurs hors limites ramenées dans la plage : Commutation JOUR/NUIT : %1 → %2.")
                           .arg(*thresholdRead)

@@ -1,6 +1,7 @@
 #include "panel/request_bracket.h"
 
 #include "app/messages.h"
+#include "link/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/report.h"
 #include "panel/transfer.h"
@@ -24,23 +25,29 @@ void closeRequest(Exchange &exchange)
     exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("RRR"), 5);
 }
 
-void reportTimedOutRead(Messages &messages, const QString &answerCheck, bool portLost)
-{
-    if (leavesBracketOpen(answerCheck) && !portLost)
-        messages.show(Messages::Icon::Exclamation, TransferErrorText);
-}
-
 bool readUnderRequest(Exchange &exchange, MemoryImage &image, const TransferProfile &profile,
-                      const QString &answerCheck)
+                      const QString &answerCheck, Messages &messages, const std::function<void()> &show)
 {
-    openRequest(exchange);
-    exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("PPP"));
-    exchange.PAUSE(0.5);
-    const bool timedOut = LIT_24C01(exchange, image, profile);
-    // A read that does not end with its own "RRR" would leave the panel
-    // showing its switch banks at 74-76, where the next read would take them
-    // for memory and a write would store them: close it whatever the setting.
-    if (timedOut && (!leavesBracketOpen(answerCheck) || !profile.closeReadWithRRR))
-        closeRequest(exchange);
-    return timedOut;
+    bool timedOut = false;
+    {
+        Exchange::Scope busy(exchange);
+        openRequest(exchange);
+        exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("PPP"));
+        exchange.PAUSE(0.5);
+        timedOut = LIT_24C01(exchange, image, profile);
+        if (!timedOut)
+            show();
+        // A read that does not end with its own "RRR" would leave the panel
+        // showing its switch banks at 74-76, where the next read would take
+        // them for memory and a write would store them: close it whatever the
+        // setting.
+        if (!timedOut || !leavesBracketOpen(answerCheck) || !profile.closeReadWithRRR)
+            closeRequest(exchange);
+    }
+    // Only "OUI" reports a failed read; a lost port has had its own message.
+    if (timedOut && leavesBracketOpen(answerCheck) && !exchange.port().lost())
+        messages.show(Messages::Icon::Exclamation, TransferErrorText);
+    else if (!timedOut)
+        COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false, false);
+    return !timedOut;
 }

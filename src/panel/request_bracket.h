@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Exchange;
 class Messages;
 class MemoryImage;
@@ -12,14 +14,10 @@ struct TransferProfile;
 void openRequest(Exchange &exchange);
 void closeRequest(Exchange &exchange);
 
-// The read both windows make: the opening, "PPP" (which shows the switch banks
-// in the image), then the memory read into the image. After a time-out the
+// The read flow both windows share: the opening, "PPP" (which shows the switch
+// banks in the image), the memory read into the image, then `show` (the window
+// decodes its bytes) and the closing, and the report. After a time-out the
 // bracket is closed, except with the answer check "OUI" after a read that
-// closed the panel's transaction itself, where the caller only reports.
-// Returns the time-out flag.
+// closed the panel's transaction itself. True when the read succeeded.
 bool readUnderRequest(Exchange &exchange, MemoryImage &image, const TransferProfile &profile,
-                      const QString &answerCheck);
-
-// Tells of a read that timed out: only with the answer check "OUI", and not
-// when the port was lost (that has its own message).
-void reportTimedOutRead(Messages &messages, const QString &answerCheck, bool portLost);
+                      const QString &answerCheck, Messages &messages, const std::function<void()> &show);

@@ -6,7 +6,6 @@
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
 #include "panel/memory_grid.h"
-#include "panel/report.h"
 #include "panel/transfer.h"
 #include "switches/caption_box.h"
 #include "panel/request_bracket.h"
@@ -231,23 +230,9 @@ void SW::LIT_SW_Click()
     showAllOff();
 
     CONFIGURATION &config = m_registry.configuration();
-    Exchange &exchange = config.exchange();
-    const QString answerCheck = config.answerCheck();
-    bool timedOut = false;
-    {
-        Exchange::Scope busy(exchange);
-        timedOut = readUnderRequest(exchange, m_image, SwitchesTransfer, answerCheck);
-        if (!timedOut) {
-            showReading(DECODE_SW(m_image.value(74), m_image.value(75), m_image.value(76)));
-            closeRequest(exchange);
-        }
-    }
-    Messages &messages = m_registry.services().messages;
-    if (timedOut) {
-        reportTimedOutRead(messages, answerCheck, exchange.port().lost());
-        return;
-    }
-    COMPTE_RENDU(messages, answerCheck, TransferKind::Read, false, false);
+    readUnderRequest(config.exchange(), m_image, SwitchesTransfer, config.answerCheck(),
+                     m_registry.services().messages,
+                     [this] { showReading(DECODE_SW(m_image.value(74), m_image.value(75), m_image.value(76))); });
 }
 
 // Without an open port the read could only mark every cell failed.
