@@ -69,8 +69,8 @@ protected:
 const char *const contactText =
     "KVL_PWS : configuration des afficheurs de vitesse du vent.\n"
     "Reliez le port série du PC au port série du panneau (4800 bauds), "
-    "validez le port dans « Configuration » puis lisez les paramètres.\n"
-    "Aide : document KVL_PWS.doc dans le dossier du programme, menu « ? ».";
+    "validez le port dans «\u00a0Configuration\u00a0» puis lisez les paramètres.\n"
+    "Aide\u00a0: document KVL_PWS.doc dans le dossier du programme, menu «\u00a0?\u00a0».";
 } // namespace
 
 OMR_ND_SPLASH::OMR_ND_SPLASH(QWidget *parent)
