@@ -74,10 +74,6 @@ dump_24c01::dump_24c01(WindowRegistry &registry, QWidget *parent)
 
 void dump_24c01::buildTabStrip()
 {
-    using Builder = void (dump_24c01::*)(QWidget *);
-    constexpr Builder builders[] = {&dump_24c01::buildDisplayPage, &dump_24c01::buildCalibrationPage,
-                                    &dump_24c01::buildColourPage, &dump_24c01::buildRelayPage,
-                                    &dump_24c01::buildSpeedPage};
     for (int i = 0; i < 5; ++i) {
         const TabPlace &tab = Tabs[i];
         QLabel *label = makeLabel(this, memberName("BP_ONGLET_", i), QString::fromUtf8(tab.label),
@@ -90,8 +86,12 @@ void dump_24c01::buildTabStrip()
 
         const QByteArray name = memberName("ONGLET", i).toLatin1();
         ONGLET[i] = makeFrame(this, name.constData(), QString::fromUtf8(tab.caption), {60, 660, 5595, 3675});
-        (this->*builders[i])(ONGLET[i]);
     }
+    buildDisplayPage(ONGLET[0]);
+    buildCalibrationPage(ONGLET[1]);
+    buildColourPage(ONGLET[2]);
+    buildRelayPage(ONGLET[3]);
+    buildSpeedPage(ONGLET[4]);
     for (int i = 1; i <= 6; ++i) {
         onClick(COULE[i], [this, i] { COULE_Click(i); });
         connect(COULE[i], &QLineEdit::textChanged, this, [this, i] { COULE_Change(i); });
