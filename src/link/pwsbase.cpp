@@ -28,7 +28,7 @@ bool rawExchangeAllowed(WindowRegistry &registry)
 BeforeSending backUpPanelFirst(WindowRegistry &registry, const MemoryImage &image, const QString &window)
 {
     return [&registry, &image, window] {
-        return backUpBeforeWrite(image, window, registry.configuration().MSComm1().commPort(),
-                                 registry.services().backupFolder);
+        const SerialPort &port = registry.configuration().MSComm1();
+        return backUpBeforeWrite(image, window, port.commPort(), port.session(), registry.services().backupFolder);
     };
 }

@@ -84,6 +84,7 @@ bool SerialPort::open()
     }
     m_port.setReadBufferSize(0);
     m_lineFreeAt = Clock::now();
+    ++m_session;
     return true;
 }
 

@@ -32,6 +32,9 @@ public:
     bool open();
     void close();
     bool isOpen() const { return m_port.isOpen(); }
+    // Changes at every opening: what was learnt of the panel before may not
+    // hold for the one behind the port now.
+    int session() const { return m_session; }
     QString errorText() const { return m_errorText; }
 
     void output(const QByteArray &bytes);
@@ -66,4 +69,5 @@ private:
     Clock::time_point m_lineFreeAt{};
     QString m_errorText;
     bool m_lost = false;
+    int m_session = 0;
 };

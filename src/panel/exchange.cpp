@@ -38,10 +38,15 @@ void Exchange::PAUSE(double seconds)
     if (m_observer)
         m_observer->paused(seconds);
     const Clock::time_point end = Clock::now() + duration_cast<Clock::duration>(duration<double>(seconds));
-    // Nothing is left to wait for on a line that went away.
+    // Waiting on the device notices a line that drops during the pause;
+    // nothing is left to wait for once it has.
     for (Clock::time_point now = Clock::now(); now <= end && !m_port.lost(); now = Clock::now()) {
         keepAlive();
-        std::this_thread::sleep_until(std::min(end + nanoseconds(1), now + Slice));
+        const Clock::time_point until = std::min(end + nanoseconds(1), now + Slice);
+        if (m_port.isOpen())
+            m_port.waitForInput(until);
+        else
+            std::this_thread::sleep_until(until);
     }
 }
 

@@ -103,7 +103,7 @@ bool LIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
         const int at = SetUpAnswer + ByteAnswer * i + 3;
         image.set(p.readFirst + i, QString::fromLatin1(answer.mid(at, 2)), CellState::Green);
     }
-    image.recordPanel(exchange.port().commPort());
+    image.recordPanel(exchange.port().commPort(), exchange.port().session());
     return false;
 }
 
@@ -154,6 +154,6 @@ WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferP
     }
     for (int k = 0; k < MemoryImage::Size; ++k)
         image.setState(k, CellState::Green);
-    image.recordPanel(exchange.port().commPort());
+    image.recordPanel(exchange.port().commPort(), exchange.port().session());
     return {};
 }
