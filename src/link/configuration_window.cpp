@@ -90,15 +90,15 @@ void CONFIGURATION::reportLostPort()
 void CONFIGURATION::buildLists()
 {
     for (const ListPlace &place : places) {
-        const LinkSettingList &spec = linkSettingList(place.setting);
+        const LinkSettingList &list = linkSettingList(place.setting);
         auto *label = new QLabel(QString::fromUtf8(place.caption), this);
         label->setObjectName(QString::fromLatin1(place.labelName));
         placeTwips(label, place.labelLeft, place.top, place.left - place.labelLeft - 60, 315);
 
         auto *combo = new QComboBox(this);
-        combo->setObjectName(spec.name);
-        combo->addItems(spec.items);
-        combo->setCurrentIndex(spec.defaultIndex);
+        combo->setObjectName(list.name);
+        combo->addItems(list.items);
+        combo->setCurrentIndex(list.defaultIndex);
         placeTwips(combo, place.left, place.top, 2655, 315);
         m_lists[static_cast<int>(place.setting)] = combo;
     }
