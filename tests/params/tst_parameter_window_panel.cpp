@@ -261,6 +261,7 @@ private slots:
         QFETCH(QList<Shown>, messages);
         dump_24c01 &w = open(sampleCard(), answerCheck);
         control<QPushButton>("but_RD")->click(); // a write first saves what was read
+        panel->waitForFrames(1 + 4 + 64 + 2, std::chrono::seconds(1));
         panel->setFault(sim::Fault::Silent);
         panel->clearLog();
         w.grid().but_lin_Click();
