@@ -5,14 +5,11 @@
 #include "support/window_rig.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
-
-#include <chrono>
-#include <optional>
 
 Q_DECLARE_METATYPE(sim::Fault)
 
@@ -30,128 +27,77 @@ inline const Shown lostPort{Icon::Critical, QStringLiteral("Le port COM3 ne rép
 inline const Shown noPort{Icon::Exclamation, QStringLiteral("Pas de port COM ouvert. Veuillez valider la "
                                                             "Configuration dans le menu Configuration.")};
 
-inline Shown refusedCell(const char *cell)
+inline Shown cancelled(const QString &reason)
 {
-    return {Icon::Exclamation, QStringLiteral("Envoi annulé : la case %1 ne contient pas d'octet valide. "
-                                              "Lisez d'abord la mémoire du panneau.")
-                                   .arg(QLatin1String(cell))};
+    return {Icon::Exclamation, QStringLiteral("Envoi annulé : ") + reason};
 }
 
-// Columns "fault" and "answerCheck": one row per way a panel lets the tool
-// down, answers checked. A lost port is told whatever the answer check: flows
-// that report their outcome add a hang-up with the check off.
-inline void addFaultRows(bool withUncheckedHangUp = false)
-{
-    QTest::addColumn<sim::Fault>("fault");
-    QTest::addColumn<QString>("answerCheck");
-    const QString checked = QStringLiteral("OUI");
-    QTest::newRow("silent") << sim::Fault::Silent << checked;
-    QTest::newRow("late") << sim::Fault::Late << checked;
-    QTest::newRow("truncated") << sim::Fault::Truncated << checked;
-    QTest::newRow("extra") << sim::Fault::Extra << checked;
-    QTest::newRow("garbled") << sim::Fault::Garbled << checked;
-    QTest::newRow("hang-up") << sim::Fault::HangUp << checked;
-    if (withUncheckedHangUp)
-        QTest::newRow("hang-up, NON") << sim::Fault::HangUp << QStringLiteral("NON");
-}
+// The frames of the flows as the panel logs them; "_31 Y??" is any byte.
+inline const QStringList editorRead = QStringList{"31 SSS", "31 SSS", "31 ZA0", "31 Y40", "31 ZA1"}
+    + repeated("31 X1X", 64) + QStringList{"31 X6X", "31 RRR"};
+inline const QStringList memoryRead = repeated("_31 SSS", 6) + QStringList{"_31 ZA0", "_31 Y00", "_31 ZA1"}
+    + repeated("_31 X1X", 128) + QStringList{"_31 X6X"};
+inline const QStringList opening = repeated("_31 SSS", 11);
+inline const QStringList closing = repeated("_31 RRR", 5);
 
-// A flow that reports its outcome tells of the failure; a lost port has its
-// own message instead.
-inline ShownList reported(sim::Fault fault)
+inline QStringList writeFrames(int first, int pages)
 {
-    return {fault == sim::Fault::HangUp ? lostPort : failure};
-}
-
-// The raw buttons and the live speed report nothing, except a lost port.
-inline ShownList unreported(sim::Fault fault)
-{
-    return fault == sim::Fault::HangUp ? ShownList{lostPort} : ShownList{};
-}
-
-// The next write is refused: by the guard once the port is lost, else because
-// the image holds failure marks from `cell` on.
-inline ShownList nextWriteRefused(sim::Fault fault, const char *cell)
-{
-    return {fault == sim::Fault::HangUp ? noPort : refusedCell(cell)};
-}
-
-// Empty when every cell on screen reads "Er" on red; else the first that does not.
-inline QString missingFailureMarks(const MemoryGrid &grid)
-{
-    for (int k = 0; k < MemoryImage::Size; ++k) {
-        const QLineEdit *cell = grid.Text1(k);
-        const QColor colour = cell->palette().color(QPalette::Base);
-        if (cell->text() != QLatin1String("Er") || colour != QColor(255, 0, 0))
-            return QStringLiteral("cell %1: \"%2\" on %3").arg(k).arg(cell->text(), colour.name());
+    QStringList frames = repeated("_31 SSS", 5);
+    for (int page = first; page < first + 16 * pages; page += 16) {
+        const QString address = QString::number(page, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        frames << QStringList{"_31 SSS", "_31 ZA0", "_31 Y" + address} + repeated("_31 Y??", 16) << "_31 WWW";
     }
-    return {};
+    return frames;
 }
 
-#define VERIFY_FAILURE_MARKS(grid)                                                                           \
-    do {                                                                                                     \
-        const QString missing = faults::missingFailureMarks(grid);                                           \
-        QVERIFY2(missing.isEmpty(), qPrintable(missing));                                                    \
-    } while (false)
-
-// The data frames sent that do not carry a byte.
-inline QStringList meaninglessFrames(const QStringList &frames)
+// `log` with the bytes sent hidden where `expected` has "??"; anything else
+// there still shows.
+inline QStringList masked(QStringList log, const QStringList &expected)
 {
-    static const QRegularExpression data(QStringLiteral("^_?31 Y"));
-    static const QRegularExpression byte(QStringLiteral("^_?31 Y[0-9A-F]{2}$"));
-    QStringList bad;
-    for (const QString &f : frames) {
-        if (data.match(f).hasMatch() && !byte.match(f).hasMatch())
-            bad.append(f);
+    static const QRegularExpression byte(QStringLiteral("^_31 Y[0-9A-F]{2}$"));
+    for (qsizetype i = 0; i < std::min(log.size(), expected.size()); ++i) {
+        if (expected[i].endsWith(QLatin1String("??")) && byte.match(log[i]).hasMatch())
+            log[i] = expected[i];
     }
-    return bad;
+    return log;
 }
 
-// What a backup of the memory from `first` to 127 holds.
-inline MemoryBytes knownFrom(const sim::Memory &memory, int first)
+template <class T> T fetched(const char *column)
 {
-    MemoryBytes bytes;
-    for (int k = first; k < MemoryImage::Size; ++k)
-        bytes[k] = memory[k];
-    return bytes;
+    return *static_cast<T *>(QTest::qGlobalData(column, qMetaTypeId<T>()));
 }
 
+// Oldest first.
 inline QStringList backupFiles(const QString &folder)
 {
     QStringList paths;
-    for (const QString &name : QDir(folder).entryList({QStringLiteral("*.kvlmem")}, QDir::Files, QDir::Name))
-        paths.append(folder + QLatin1Char('/') + name);
+    for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.kvlmem")}, QDir::Files, QDir::Name))
+        paths << file.filePath();
     return paths;
 }
 
-inline std::optional<MemoryBackup> readBackupFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return readBackup(file.readAll());
-}
+// What a flow tells of a failure: its outcome, a lost port only, or nothing.
+enum class Told { Outcome, LostPort, Nothing };
 
-// The backup in the folder, when there is exactly one.
-inline std::optional<MemoryBackup> onlyBackup(const QString &folder)
+// A flow the panel lets down.
+struct Strike
 {
-    const QStringList paths = backupFiles(folder);
-    return paths.size() == 1 ? readBackupFile(paths[0]) : std::nullopt;
-}
-
-template <class T> T &control(QWidget &window, const char *name)
-{
-    T *c = window.findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return *c;
-}
+    const char *button;                 // starts the flow
+    QStringList frames;                 // all it sends while the line holds
+    int hangUpAfter;                    // frames, from the fault on, until the line drops
+    Told told = Told::Outcome;
+    bool marksGrid = true;              // every cell then shows the failure
+    int writesFrom = MemoryImage::Size; // the memory below stays; a backup holds the rest
+    int faultAfter = 0;                 // frames the panel hears before it misbehaves
+};
 
 // A window of the tool on a virtual panel at COM3 that will let it down with
-// `fault`.
+// `fault` (by default the global test row's).
 template <class Window>
 struct FaultRig : WindowRig<Window>
 {
-    FaultRig(WindowId id, sim::Fault fault, const QString &answerCheck)
+    FaultRig(WindowId id, sim::Fault fault = fetched<sim::Fault>("fault"),
+             const QString &answerCheck = fetched<QString>("answerCheck"))
         : WindowRig<Window>(id, answerCheck)
         , fault(fault)
     {
@@ -160,35 +106,96 @@ struct FaultRig : WindowRig<Window>
         this->panel.setLineRate(fault == sim::Fault::Late);
     }
 
-    // The panel misbehaves from now on; a hang-up comes with the
-    // `hangUpAfter`-th frame from now.
-    void provoke(int hangUpAfter) { this->panel.setFault(fault, hangUpAfter); }
+    bool hungUp() const { return fault == sim::Fault::HangUp; }
 
-    // The same, once `frames` frames are in the log, while a flow runs (its
-    // waits let the timer through).
-    void provokeAfter(int frames, int hangUpAfter)
+    template <class T> T &control(const char *name)
     {
-        trigger.setTimerType(Qt::PreciseTimer);
-        trigger.setInterval(1);
-        QObject::connect(&trigger, &QTimer::timeout, [this, frames, hangUpAfter] {
-            if (this->panel.frames().size() >= std::size_t(frames)) {
+        T *c = this->window.template findChild<T *>(QLatin1String(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return *c;
+    }
+    void click(const char *button) { control<QPushButton>(button).click(); }
+
+    // What every flow owes whatever the fault: the messages, the failure on
+    // screen, no frame beyond its own (a hang-up cuts them short), the memory
+    // it does not write, and a backup of the memory it does.
+    void strike(const Strike &s)
+    {
+        // A fault that waits for its frame comes while the flow runs (its waits
+        // let the timer through).
+        QTimer trigger;
+        const auto provoke = [&] {
+            if (this->panel.frames().size() >= std::size_t(s.faultAfter)) {
                 trigger.stop();
-                provoke(hangUpAfter);
+                this->panel.setFault(fault, s.hangUpAfter);
             }
-        });
-        trigger.start();
+        };
+        trigger.callOnTimeout(provoke);
+        trigger.start(1);
+        provoke();
+        click(s.button);
+        toldAt = sim::Clock::now(); // a flow tells its outcome last
+        const bool told = s.told == Told::Outcome || (s.told == Told::LostPort && hungUp());
+        QCOMPARE(this->bench.messages.shown, told ? ShownList{hungUp() ? lostPort : failure} : ShownList{});
+        if (s.marksGrid) {
+            const MemoryGrid &grid = *this->window.template findChild<MemoryGrid *>();
+            QStringList cells;
+            for (int k = 0; k < MemoryImage::Size; ++k)
+                cells << grid.Text1(k)->text() + " on " + grid.Text1(k)->palette().color(QPalette::Base).name();
+            QCOMPARE(cells, QStringList(MemoryImage::Size, QStringLiteral("Er on #ff0000")));
+        }
+        const QStringList sent = hungUp() ? s.frames.mid(0, s.faultAfter + s.hangUpAfter) : s.frames;
+        QCOMPARE(masked(this->frames(sent.size()), sent), sent);
+        const sim::Memory after = this->panel.memory();
+        QVERIFY(std::equal(before.begin(), before.begin() + s.writesFrom, after.begin()));
+        backupsHold(s.writesFrom < MemoryImage::Size ? QList{before} : QList<sim::Memory>{}, s.writesFrom);
     }
 
-    // Nothing reaches the panel within a moment.
-    bool lineStaysQuiet() { return !this->panel.waitForFrames(1, 300ms); }
+    // The backups, oldest first, are of this window on COM3 and hold
+    // `memories` from `first` on.
+    void backupsHold(const QList<sim::Memory> &memories, int first)
+    {
+        const QStringList files = backupFiles(backupFolder());
+        QCOMPARE(files.size(), memories.size());
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            QFile file(files[i]);
+            const std::optional<MemoryBackup> backup = file.open(QIODevice::ReadOnly) ? readBackup(file.readAll())
+                                                                                      : std::nullopt;
+            QVERIFY(backup);
+            QCOMPARE(backup->window, QString::fromLatin1(this->window.metaObject()->className()));
+            QCOMPARE(backup->port, 3);
+            MemoryBytes known;
+            for (int k = first; k < MemoryImage::Size; ++k)
+                known[k] = memories[i][k];
+            QVERIFY(backup->bytes == known);
+        }
+    }
 
-    template <class T> T &control(const char *name) { return faults::control<T>(this->window, name); }
+    // `button` clicked again sends nothing: the guard refuses once the port is
+    // lost, a write refuses the failure marks from `cell` on. Without a cell
+    // only the guard is checked.
+    void clickRefused(const char *button, const char *cell = nullptr)
+    {
+        if (!hungUp() && !cell)
+            return;
+        const sim::Memory memory = this->panel.memory();
+        this->restart(0);
+        click(button);
+        QCOMPARE(this->bench.messages.shown,
+                 ShownList{hungUp() ? noPort
+                                    : cancelled(QStringLiteral("la case %1 ne contient pas d'octet valide. Lisez "
+                                                               "d'abord la mémoire du panneau.")
+                                                    .arg(QLatin1String(cell)))});
+        QVERIFY(!this->panel.waitForFrames(1, 300ms));
+        QCOMPARE(this->panel.memory(), memory);
+    }
 
     QString backupFolder() const { return this->bench.backups.filePath(QStringLiteral("sauvegardes")); }
-    std::optional<MemoryBackup> onlyBackup() const { return faults::onlyBackup(backupFolder()); }
 
     sim::Fault fault;
-    QTimer trigger;
+    sim::Memory before = this->panel.memory();
+    sim::Clock::time_point toldAt;
 };
 
 } // namespace faults

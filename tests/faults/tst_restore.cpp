@@ -1,234 +1,130 @@
 #include "faults/fault_rig.h"
-#include "faults/luminosity_frames.h"
-#include "link/configuration_window.h"
 #include "luminosity/luminosity_window.h"
 #include "params/parameter_window.h"
 
 #include <QAbstractSlider>
-#include <QComboBox>
-#include <QPushButton>
 
 using namespace faults;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-// Messages with the moment each was shown.
-class StampedMessages : public RecordingMessages
+const Shown notRead = cancelled(QStringLiteral("la mémoire du panneau sur COM3 n'a pas été lue, il n'y a rien à "
+                                               "sauvegarder. Lisez d'abord la mémoire du panneau."));
+
+// The user confirms the link settings again, COM3 now standing for `panel`.
+template <class Window> void plugIn(FaultRig<Window> &rig, sim::VirtualPanel &panel)
 {
-public:
-    void show(Icon icon, const QString &text) override
-    {
-        at.append(Clock::now());
-        RecordingMessages::show(icon, text);
-    }
-    void forget()
-    {
-        clear();
-        at.clear();
-    }
-    QList<Clock::time_point> at;
-};
+    QVERIFY(panel.start());
+    rig.bench.mapPort(3, QString::fromStdString(panel.devicePath()));
+    rig.bench.confirmPort(3);
+    rig.bench.messages.clear();
+}
 
-// The whole tool as Workbench builds it, its messages stamped.
-struct StampedBench
-{
-    StampedBench()
-    {
-        for (int n = PortMap::FirstPort; n <= PortMap::LastPort; ++n)
-            ports.setDevice(n, QStringLiteral("/nonexistent/kvl-com%1").arg(n));
-    }
-    // The user confirms the link settings on COM3, now standing for `panel`.
-    void confirmOn(const sim::VirtualPanel &panel)
-    {
-        ports.setDevice(3, QString::fromStdString(panel.devicePath()));
-        registry.configuration().list(LinkSetting::SEL_COM)->setCurrentText(QStringLiteral("COM3:"));
-        registry.configuration().BOUTON_VALIDE->click();
-        messages.forget();
-    }
-
-    StampedMessages messages;
-    ScriptedFileDialogs files;
-    RecordingDocumentOpener documents;
-    PortMap ports;
-    QTemporaryDir backups;
-    Services services{messages, files, documents, ports, backups.filePath(QStringLiteral("sauvegardes"))};
-    PRINCIPAL principal{services};
-    WindowRegistry &registry = principal.registry();
-};
-
-constexpr int EditorReadFrames = 71;
-
-enum class Flow { Parameters, EditorGrid, Luminosity, LuminosityGrid };
+enum class Setup { ReadUnsavable, OwnReadUnsavable, NeverRead, ReadAnotherPanel };
 } // namespace
-Q_DECLARE_METATYPE(Flow)
+Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(WindowId)
 
 class RestoreTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void restoreAfterHangUpMidWrite_data();
-    void restoreAfterHangUpMidWrite();
-    void anotherPanelOnTheSamePortIsReadFirst();
-    void refusedWrites_data();
-    void refusedWrites();
+    void restoreAfterHangUpMidWrite_data()
+    {
+        QTest::addColumn<int>("hangUpAfter");
+        QTest::newRow("during the opening pause") << 5;
+        QTest::newRow("two pages written, the third begun") << 5 + 2 * 20 + 6;
+    }
+    // The line drops during a parameter write: the user is told at once, and
+    // the backup puts the panel back as it was.
+    void restoreAfterHangUpMidWrite()
+    {
+        QFETCH(int, hangUpAfter);
+        FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::HangUp, QStringLiteral("OUI"));
+        rig.click("but_lit_para");
+        for (const auto &[name, value] : {std::pair{"HScroll1_1", 111}, {"Slider_ZEROPULSE", 9}, {"HScroll3", 13}})
+            rig.control<QAbstractSlider>(name).setValue(value);
+        rig.restart(editorRead.size() + 8);
+        rig.strike({.button = "but_ecrit_para", .frames = writeFrames(0x40, 4), .hangUpAfter = hangUpAfter,
+                    .writesFrom = 64});
+        if (QTest::currentTestFailed())
+            return;
+        const sim::Clock::duration delay = rig.toldAt - rig.panel.frames().back().arrival;
+        QVERIFY2(delay < 200ms, qPrintable(QStringLiteral("%1 µs").arg(delay / 1us)));
+        rig.clickRefused("but_lit_para");
+        const sim::Memory halfWritten = rig.panel.memory();
+        QCOMPARE(halfWritten != rig.before, hangUpAfter > 5 + 20);
 
-private:
-    template <class Window>
-    void checkRefused(FaultRig<Window> &rig, QPushButton *read, int readFrames, QPushButton &write,
-                      const QStringList &sent);
+        sim::PanelState state = sim::PanelState::programmed();
+        state.memory = halfWritten;
+        sim::VirtualPanel second(state);
+        plugIn(rig, second);
+        // Read first: what is on the panel now is saved before the restore.
+        rig.click("but_RD");
+        QVERIFY(second.waitForFrames(editorRead.size(), 1s));
+        second.clearLog();
+        rig.bench.files.answers << backupFiles(rig.backupFolder()).value(0);
+        rig.click("but_load");
+        rig.click("but_WR");
+        QCOMPARE(rig.bench.messages.shown, ShownList{});
+        const QStringList restore = writeFrames(0x40, 4);
+        QVERIFY(second.waitForFrames(restore.size(), 1s));
+        QCOMPARE(masked(frameTexts(second.frames()), restore), restore);
+        QCOMPARE(second.memory(), rig.before);
+        for (int k = 64; k < MemoryImage::Size; ++k)
+            QCOMPARE(rig.window.image().state(k), CellState::Green);
+        rig.backupsHold({rig.before, halfWritten}, 64);
+    }
+
+    void refusedWrites_data()
+    {
+        QTest::addColumn<WindowId>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Setup>("setup");
+        const auto editor = WindowId::Parameters, lum = WindowId::Luminosity;
+        QTest::newRow("parameters, backup unsavable") << editor << "but_ecrit_para" << Setup::ReadUnsavable;
+        QTest::newRow("editor grid, backup unsavable") << editor << "but_WR" << Setup::ReadUnsavable;
+        QTest::newRow("luminosity, backup unsavable") << lum << "but_ECRIT_LUM" << Setup::OwnReadUnsavable;
+        QTest::newRow("luminosity grid, backup unsavable") << lum << "but_WR" << Setup::ReadUnsavable;
+        QTest::newRow("editor grid, never read") << editor << "but_WR" << Setup::NeverRead;
+        QTest::newRow("luminosity grid, never read") << lum << "but_WR" << Setup::NeverRead;
+        QTest::newRow("parameters, another panel") << editor << "but_ecrit_para" << Setup::ReadAnotherPanel;
+    }
+    // A write without a backup of what it replaces sends nothing of the image.
+    void refusedWrites()
+    {
+        QFETCH(WindowId, window);
+        QFETCH(QString, button);
+        QFETCH(Setup, setup);
+        FaultRig<QWidget> rig(window, sim::Fault::None, QStringLiteral("OUI"));
+        sim::VirtualPanel other(sim::PanelState::blank());
+        sim::VirtualPanel &panel = setup == Setup::ReadAnotherPanel ? other : rig.panel;
+        const sim::Memory before = panel.memory();
+        if (setup == Setup::NeverRead) {
+            rig.click("but_lin");
+        } else if (setup != Setup::OwnReadUnsavable) {
+            rig.click("but_RD");
+            rig.restart(window == WindowId::Parameters ? editorRead.size() : memoryRead.size());
+        }
+        if (setup == Setup::ReadAnotherPanel)
+            plugIn(rig, other);
+        // A regular file stands where the folder should be made.
+        QFile blocker(rig.backupFolder());
+        const bool unsavable = setup == Setup::ReadUnsavable || setup == Setup::OwnReadUnsavable;
+        QVERIFY(!unsavable || blocker.open(QIODevice::WriteOnly));
+        rig.click(qPrintable(button));
+        QCOMPARE(rig.bench.messages.shown,
+                 ShownList{unsavable ? cancelled(QStringLiteral("la sauvegarde de la mémoire du panneau a échoué "
+                                                                "(impossible de créer le dossier %1).")
+                                                     .arg(rig.backupFolder()))
+                                     : notRead});
+        if (setup == Setup::OwnReadUnsavable)
+            QCOMPARE(rig.frames(opening.size() + memoryRead.size() + closing.size()), opening + memoryRead + closing);
+        else
+            QVERIFY(!panel.waitForFrames(1, 300ms));
+        QCOMPARE(panel.memory(), before);
+    }
 };
-
-void RestoreTest::restoreAfterHangUpMidWrite_data()
-{
-    QTest::addColumn<int>("hangUpAfter");
-    QTest::newRow("during the opening pause") << 5;
-    QTest::newRow("two pages written, the third begun") << 5 + 2 * 20 + 6;
-}
-
-// The line drops during a parameter write: the user is told at once, and the
-// backup puts the panel back as it was.
-void RestoreTest::restoreAfterHangUpMidWrite()
-{
-    QFETCH(int, hangUpAfter);
-    StampedBench bench;
-    sim::VirtualPanel first;
-    QVERIFY(first.start());
-    bench.confirmOn(first);
-    dump_24c01 &w = bench.registry.window<dump_24c01>(WindowId::Parameters);
-    control<QPushButton>(w, "but_lit_para").click();
-    QCOMPARE(bench.messages.texts(), QStringList{"Lecture effectuée avec succés."});
-    bench.messages.forget();
-    for (const auto &[name, value] : {std::pair{"HScroll1_1", 111}, {"Slider_ZEROPULSE", 9}, {"HScroll3", 13}})
-        control<QAbstractSlider>(w, name).setValue(value);
-    const sim::Memory before = first.memory();
-    first.waitForFrames(EditorReadFrames + 8, std::chrono::seconds(1));
-    first.clearLog();
-
-    first.setFault(sim::Fault::HangUp, hangUpAfter);
-    control<QPushButton>(w, "but_ecrit_para").click();
-    QCOMPARE(bench.messages.shown, ShownList{lostPort});
-    // The line dropped as the frame that made it drop arrived.
-    const std::vector<sim::LoggedFrame> heard = first.frames();
-    QCOMPARE(heard.size(), std::size_t(hangUpAfter));
-    const auto delay = bench.messages.at[0] - heard.back().arrival;
-    QVERIFY2(delay < 200ms, qPrintable(QStringLiteral("%1 µs").arg(delay / 1us)));
-    control<QPushButton>(w, "but_lit_para").click();
-    QCOMPARE(bench.messages.shown, (ShownList{lostPort, noPort}));
-
-    const sim::Memory halfWritten = first.memory();
-    QCOMPARE(halfWritten != before, hangUpAfter > 5 + 20);
-    const QString folder = bench.backups.filePath(QStringLiteral("sauvegardes"));
-    const std::optional<MemoryBackup> backup = onlyBackup(folder);
-    QVERIFY(backup);
-    QVERIFY(backup->bytes == knownFrom(before, 64));
-
-    sim::PanelState state = sim::PanelState::programmed();
-    state.memory = halfWritten;
-    sim::VirtualPanel second(state);
-    QVERIFY(second.start());
-    bench.confirmOn(second);
-    // Read first: what is on the panel now is saved before the restore.
-    w.grid().but_RD->click();
-    QVERIFY(second.waitForFrames(EditorReadFrames, std::chrono::seconds(1)));
-    second.clearLog();
-    bench.files.answers << backupFiles(folder).value(0);
-    w.grid().but_load->click();
-    w.grid().but_WR->click();
-    QCOMPARE(bench.messages.shown, ShownList{});
-    QVERIFY(second.waitForFrames(5 + 4 * 20, std::chrono::seconds(1)));
-    QCOMPARE(backupFiles(folder).size(), 2);
-    QVERIFY(readBackupFile(backupFiles(folder).value(1))->bytes == knownFrom(halfWritten, 64));
-    QCOMPARE(meaninglessFrames(frameTexts(second.frames())), QStringList());
-    QCOMPARE(second.memory(), before);
-    for (int k = 64; k < MemoryImage::Size; ++k)
-        QCOMPARE(w.image().state(k), CellState::Green);
-}
-
-// What was read from one panel says nothing of the one behind the port after
-// the settings were confirmed again: its write is refused until it is read.
-void RestoreTest::anotherPanelOnTheSamePortIsReadFirst()
-{
-    StampedBench bench;
-    sim::VirtualPanel first;
-    QVERIFY(first.start());
-    bench.confirmOn(first);
-    dump_24c01 &w = bench.registry.window<dump_24c01>(WindowId::Parameters);
-    w.grid().but_RD->click();
-    QVERIFY(first.waitForFrames(EditorReadFrames, std::chrono::seconds(1)));
-
-    sim::VirtualPanel second(sim::PanelState::blank());
-    QVERIFY(second.start());
-    bench.confirmOn(second);
-    control<QPushButton>(w, "but_ecrit_para").click();
-    QCOMPARE(bench.messages.texts(),
-             QStringList{"Envoi annulé : la mémoire du panneau sur COM3 n'a pas été lue, il n'y a rien à "
-                         "sauvegarder. Lisez d'abord la mémoire du panneau."});
-    QVERIFY(!second.waitForFrames(1, std::chrono::milliseconds(300)));
-    QCOMPARE(second.memory(), sim::PanelState::blank().memory);
-}
-
-void RestoreTest::refusedWrites_data()
-{
-    QTest::addColumn<Flow>("flow");
-    QTest::addColumn<bool>("readFirst");
-    QTest::addColumn<bool>("unsavable");
-    QTest::newRow("parameters, backup unsavable") << Flow::Parameters << true << true;
-    QTest::newRow("editor grid, backup unsavable") << Flow::EditorGrid << true << true;
-    QTest::newRow("luminosity, backup unsavable") << Flow::Luminosity << false << true;
-    QTest::newRow("luminosity grid, backup unsavable") << Flow::LuminosityGrid << true << true;
-    QTest::newRow("editor grid, never read") << Flow::EditorGrid << false << false;
-    QTest::newRow("luminosity grid, never read") << Flow::LuminosityGrid << false << false;
-}
-
-// A write without a backup of what it replaces sends nothing of the image.
-void RestoreTest::refusedWrites()
-{
-    QFETCH(Flow, flow);
-    QFETCH(bool, readFirst);
-    using namespace faults::luminosity;
-    if (flow == Flow::Parameters || flow == Flow::EditorGrid) {
-        FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::None, QStringLiteral("OUI"));
-        QPushButton &write =
-            flow == Flow::Parameters ? rig.control<QPushButton>("but_ecrit_para") : *rig.window.grid().but_WR;
-        checkRefused(rig, readFirst ? rig.window.grid().but_RD : nullptr, EditorReadFrames, write, {});
-    } else {
-        FaultRig<LUM> rig(WindowId::Luminosity, sim::Fault::None, QStringLiteral("OUI"));
-        QPushButton &write = flow == Flow::Luminosity ? *rig.window.but_ECRIT_LUM : *rig.window.grid().but_WR;
-        checkRefused(rig, readFirst ? rig.window.grid().but_RD : nullptr, int(memoryRead.size()), write,
-                     flow == Flow::Luminosity ? opening + memoryRead + closing : QStringList{});
-    }
-}
-
-template <class Window>
-void RestoreTest::checkRefused(FaultRig<Window> &rig, QPushButton *read, int readFrames, QPushButton &write,
-                               const QStringList &sent)
-{
-    QFETCH(bool, unsavable);
-    const sim::Memory before = rig.panel.memory();
-    if (read) {
-        read->click();
-        rig.restart(readFrames);
-    } else {
-        rig.window.grid().but_lin->click();
-    }
-    // A regular file stands where the folder should be made.
-    QFile blocker(rig.backupFolder());
-    if (unsavable)
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-    const QString reason = unsavable
-        ? QStringLiteral("la sauvegarde de la mémoire du panneau a échoué (impossible de créer le dossier %1).")
-              .arg(rig.backupFolder())
-        : QStringLiteral("la mémoire du panneau sur COM3 n'a pas été lue, il n'y a rien à sauvegarder. "
-                         "Lisez d'abord la mémoire du panneau.");
-    write.click();
-    QCOMPARE(rig.bench.messages.shown, (ShownList{{Icon::Exclamation, QStringLiteral("Envoi annulé : ") + reason}}));
-    if (sent.isEmpty())
-        QVERIFY(rig.lineStaysQuiet());
-    else
-        QCOMPARE(rig.frames(sent.size()), sent);
-    QCOMPARE(rig.panel.memory(), before);
-}
 
 QTEST_MAIN(RestoreTest)
 #include "tst_restore.moc"

@@ -24,12 +24,10 @@ void MemoryImageTest::cellReading_data()
     QTest::newRow("one digit") << "A" << 10u << true;
     QTest::newRow("lower case") << "3f" << 63u << true;
     QTest::newRow("cleared") << " " << 0u << false;
-    QTest::newRow("requested") << "?" << 0u << false;
     QTest::newRow("failure mark") << "Er" << 14u << false;
     QTest::newRow("empty") << "" << 0u << false;
     QTest::newRow("digits then text") << "1G" << 1u << false;
     QTest::newRow("three digits") << "123" << 0x123u << false;
-    QTest::newRow("joined word") << "40C8" << 0x40C8u << false;
     QTest::newRow("eight digits") << "FFFFFFFF" << 0xFFFFFFFFu << false;
     QTest::newRow("past eight digits") << "123456789" << 0x12345678u << false;
 }
@@ -47,7 +45,6 @@ void MemoryImageTest::cellNames_data()
 {
     QTest::addColumn<int>("address");
     QTest::addColumn<QString>("name");
-    QTest::newRow("0") << 0 << "00h";
     QTest::newRow("5") << 5 << "05h";
     QTest::newRow("74") << 74 << "4Ah";
     QTest::newRow("127") << 127 << "7Fh";

@@ -2,10 +2,9 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(CardVariant)
+Q_DECLARE_METATYPE(SwitchReading)
 
 namespace {
-
 // "10000001": DIP1 and DIP8 ON.
 SwitchBank bank(const char *dips)
 {
@@ -14,7 +13,6 @@ SwitchBank bank(const char *dips)
         b[i] = dips[i] == '1';
     return b;
 }
-
 } // namespace
 
 class TestSwitchCodec : public QObject
@@ -23,34 +21,21 @@ class TestSwitchCodec : public QObject
 private slots:
     void decode_data()
     {
-        QTest::addColumn<quint32>("byte74");
-        QTest::addColumn<quint32>("byte75");
-        QTest::addColumn<quint32>("byte76");
-        QTest::addColumn<QByteArray>("sw3");
-        QTest::addColumn<QByteArray>("sw2");
-        QTest::addColumn<CardVariant>("variant");
-        QTest::newRow("all off") << 0u << 0u << 0u << QByteArray("00000000") << QByteArray("00000000") << CardVariant::None;
-        QTest::newRow("DIP1 is bit 0") << 0x01u << 0x80u << 84u << QByteArray("10000000") << QByteArray("00000001")
-                                       << CardVariant::ThreeColour;
-        QTest::newRow("81 and FF") << 0x81u << 0xFFu << 77u << QByteArray("10000001") << QByteArray("11111111")
-                                   << CardVariant::OneColour;
-        QTest::newRow("banks not swapped") << 0x0Fu << 0xF0u << 116u << QByteArray("11110000")
-                                           << QByteArray("00001111") << CardVariant::None;
-        QTest::newRow("beyond a byte") << 0x102u << 0x1FFu << 84u + 256 << QByteArray("01000000")
-                                       << QByteArray("11111111") << CardVariant::None;
+        QTest::addColumn<QList<quint32>>("bytes"); // 74, 75, 76
+        QTest::addColumn<SwitchReading>("reading");
+        QTest::newRow("all off") << QList<quint32>{0, 0, 0}
+                                 << SwitchReading{bank("00000000"), bank("00000000"), CardVariant::None};
+        QTest::newRow("DIP1 is bit 0") << QList<quint32>{0x01, 0x80, 84}
+                                       << SwitchReading{bank("10000000"), bank("00000001"), CardVariant::ThreeColour};
+        QTest::newRow("banks not swapped") << QList<quint32>{0x0F, 0xF0, 77}
+                                           << SwitchReading{bank("11110000"), bank("00001111"), CardVariant::OneColour};
+        QTest::newRow("beyond a byte") << QList<quint32>{0x102, 0x1FF, 84 + 256}
+                                       << SwitchReading{bank("01000000"), bank("11111111"), CardVariant::None};
     }
     void decode()
     {
-        QFETCH(quint32, byte74);
-        QFETCH(quint32, byte75);
-        QFETCH(quint32, byte76);
-        QFETCH(QByteArray, sw3);
-        QFETCH(QByteArray, sw2);
-        QFETCH(CardVariant, variant);
-        const SwitchReading reading = DECODE_SW(byte74, byte75, byte76);
-        QCOMPARE(reading.sw3, bank(sw3.constData()));
-        QCOMPARE(reading.sw2, bank(sw2.constData()));
-        QCOMPARE(reading.variant, variant);
+        QFETCH(QList<quint32>, bytes);
+        QTEST(DECODE_SW(bytes[0], bytes[1], bytes[2]), "reading");
     }
 };
 
