@@ -85,13 +85,39 @@ void fuzzSwitchesAndLuminosity(const MemoryImage &image)
             && back.threshold == qMin<quint32>(read.threshold, 15));
 }
 
+// Whether each 6-character part is framed as the panel frames its answers.
+bool framedParts(const QByteArray &answer)
+{
+    for (int part = 0; part + 6 <= answer.size(); part += 6) {
+        if (!answer.mid(part).startsWith("01\x02") || answer[part + 5] != '\x03')
+            return false;
+    }
+    return true;
+}
+
+QByteArray framedAnswer(const QByteArray &fourBytes)
+{
+    QByteArray answer;
+    for (const char byte : fourBytes)
+        answer += "01\x02" + QByteArray::number(quint8(byte), 16).rightJustified(2, '0').toUpper() + '\x03';
+    return answer;
+}
+
 void fuzzLiveSpeed(const QByteArray &data)
 {
     for (const QByteArray &answer : {data, data.left(24)}) {
         const std::optional<LiveSpeed> speed = decodeLiveSpeed(answer);
-        REQUIRE(speed.has_value() == (answer.size() == 24));
+        REQUIRE(!speed || (answer.size() == 24 && framedParts(answer)));
         if (speed)
             REQUIRE(within(speed->maximum, 0, 0x3FFF) && within(speed->instantaneous, 0, 0xFFFF));
+    }
+    // Any four bytes the panel can send, framed as it frames them, are a speed.
+    const QByteArray bytes = data.left(4);
+    if (bytes.size() == 4) {
+        const std::optional<LiveSpeed> speed = decodeLiveSpeed(framedAnswer(bytes));
+        REQUIRE(speed.has_value());
+        const auto word = [&](int i) { return (quint8(bytes[i]) << 8) | quint8(bytes[i + 1]); };
+        REQUIRE(speed->maximum == (word(0) & 0x3FFF) && speed->instantaneous == word(2));
     }
 }
 
