@@ -4,6 +4,7 @@
 #include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "panel/backup.h"
+#include "panel/report.h"
 
 namespace {
 bool refuse(WindowRegistry &registry)
@@ -25,10 +26,29 @@ bool rawExchangeAllowed(WindowRegistry &registry)
     return registry.configuration().MSComm1().isOpen() || refuse(registry);
 }
 
-BeforeSending backUpPanelFirst(WindowRegistry &registry, const MemoryImage &image, const QString &window)
+WriteOutcome writeBackedUp(WindowRegistry &registry, MemoryImage &image, const TransferProfile &profile,
+                           const QString &window)
 {
-    return [&registry, &image, window] {
-        const SerialPort &port = registry.configuration().MSComm1();
+    CONFIGURATION &config = registry.configuration();
+    const BeforeSending backUp = [&] {
+        const SerialPort &port = config.MSComm1();
         return backUpBeforeWrite(image, window, port.commPort(), port.session(), registry.services().backupFolder);
     };
+    return ECRIT_24C01(config.exchange(), image, profile, backUp);
+}
+
+// Without an open port the transfers could only mark every cell failed.
+void rawRead(WindowRegistry &registry, MemoryImage &image, const TransferProfile &profile)
+{
+    if (rawExchangeAllowed(registry))
+        LIT_24C01(registry.configuration().exchange(), image, profile);
+}
+
+void rawWrite(WindowRegistry &registry, MemoryImage &image, const TransferProfile &profile, const QString &window)
+{
+    if (!rawExchangeAllowed(registry))
+        return;
+    const WriteOutcome outcome = writeBackedUp(registry, image, profile, window);
+    if (outcome.refused())
+        reportRefusedWrite(registry.services().messages, outcome);
 }

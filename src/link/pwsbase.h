@@ -15,6 +15,12 @@ bool PORT_OUVERT(WindowRegistry &registry);
 // but they need an open port: without one, the guard's message and false.
 bool rawExchangeAllowed(WindowRegistry &registry);
 
-// The preparation of every write that changes a panel's memory: what the
-// window's image knows of the panel on the open port is saved first.
-BeforeSending backUpPanelFirst(WindowRegistry &registry, const MemoryImage &image, const QString &window);
+// Every write that changes a panel's memory: what the window's image knows of
+// the panel on the open port is saved first, and nothing is sent without it.
+WriteOutcome writeBackedUp(WindowRegistry &registry, MemoryImage &image, const TransferProfile &profile,
+                           const QString &window);
+
+// The raw grid's "Lecture" and "Envoi", guarded by rawExchangeAllowed; a
+// refused write is explained.
+void rawRead(WindowRegistry &registry, MemoryImage &image, const TransferProfile &profile);
+void rawWrite(WindowRegistry &registry, MemoryImage &image, const TransferProfile &profile, const QString &window);

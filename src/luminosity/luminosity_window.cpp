@@ -128,8 +128,7 @@ bool LUM::LIT_24C01()
 
 WriteOutcome LUM::ECRIT_24C01()
 {
-    return ::ECRIT_24C01(m_registry.configuration().exchange(), m_image, LuminosityTransfer,
-                         backUpPanelFirst(m_registry, m_image, objectName()));
+    return writeBackedUp(m_registry, m_image, LuminosityTransfer, objectName());
 }
 
 std::optional<int> LUM::selectedMode() const
@@ -228,18 +227,12 @@ void LUM::but_ECRIT_LUM_Click()
                      exchange.port().lost());
 }
 
-// Without an open port the transfers could only mark every cell failed.
 void LUM::but_RD_Click()
 {
-    if (rawExchangeAllowed(m_registry))
-        LIT_24C01();
+    rawRead(m_registry, m_image, LuminosityTransfer);
 }
 
 void LUM::but_WR_Click()
 {
-    if (!rawExchangeAllowed(m_registry))
-        return;
-    const WriteOutcome written = ECRIT_24C01();
-    if (written.refused())
-        reportRefusedWrite(m_registry.services().messages, written);
+    rawWrite(m_registry, m_image, LuminosityTransfer, objectName());
 }

@@ -59,7 +59,7 @@ bool dump_24c01::LIT_24C01()
 
 WriteOutcome dump_24c01::ECRIT_24C01()
 {
-    return ::ECRIT_24C01(exchange(), m_image, EditorTransfer, backUpPanelFirst(m_registry, m_image, objectName()));
+    return writeBackedUp(m_registry, m_image, EditorTransfer, objectName());
 }
 
 void dump_24c01::but_lit_para_Click()
@@ -135,17 +135,12 @@ void dump_24c01::but_ecrit_para_Click()
 
 void dump_24c01::but_RD_Click()
 {
-    if (rawExchangeAllowed(m_registry))
-        LIT_24C01();
+    rawRead(m_registry, m_image, EditorTransfer);
 }
 
 void dump_24c01::but_WR_Click()
 {
-    if (!rawExchangeAllowed(m_registry))
-        return;
-    const WriteOutcome outcome = ECRIT_24C01();
-    if (outcome.refused())
-        reportRefusedWrite(messages(), outcome);
+    rawWrite(m_registry, m_image, EditorTransfer, objectName());
 }
 
 void dump_24c01::Command1_Click()

@@ -235,9 +235,7 @@ void SW::LIT_SW_Click()
                      [this] { showReading(DECODE_SW(m_image.value(74), m_image.value(75), m_image.value(76))); });
 }
 
-// Without an open port the read could only mark every cell failed.
 void SW::but_RD_Click()
 {
-    if (rawExchangeAllowed(m_registry))
-        LIT_24C01();
+    rawRead(m_registry, m_image, SwitchesTransfer);
 }
