@@ -1,16 +1,16 @@
 // Times every exchange of the tool against the virtual panel at 4800-baud
 // timing, and compares each with the least time it can take on such a line.
-#include "app/document_opener.h"
-#include "app/file_dialogs.h"
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/window_registry.h"
 #include "floor_model.h"
 #include "link/configuration_window.h"
 #include "link/port_map.h"
 #include "luminosity/luminosity_window.h"
 #include "params/parameter_window.h"
 #include "switches/switch_window.h"
+#include "ui/document_opener.h"
+#include "ui/file_dialogs.h"
+#include "ui/messages.h"
+#include "ui/window_registry.h"
 #include "virtual_panel.h"
 
 #include <QApplication>

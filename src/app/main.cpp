@@ -1,4 +1,4 @@
-#include "app/desktop_services.h"
+#include "ui/desktop_services.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "link/port_map.h"

@@ -1,10 +1,10 @@
 #include "app/main_window.h"
 
-#include "app/document_opener.h"
-#include "app/window_registry.h"
 #include "app/windows.h"
 #include "config/config_files.h"
 #include "link/configuration_window.h"
+#include "ui/document_opener.h"
+#include "ui/window_registry.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "app/splash_window.h"
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QEvent>
 #include <QFrame>

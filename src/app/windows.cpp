@@ -1,11 +1,11 @@
 #include "app/windows.h"
 
-#include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "link/detection_window.h"
 #include "luminosity/luminosity_window.h"
 #include "params/parameter_window.h"
 #include "switches/switch_window.h"
+#include "ui/window_registry.h"
 
 #include <QWidget>
 

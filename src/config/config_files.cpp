@@ -1,10 +1,10 @@
 #include "config/config_files.h"
 
-#include "app/file_dialogs.h"
-#include "app/messages.h"
-#include "app/window_registry.h"
 #include "config/config_text.h"
 #include "link/configuration_window.h"
+#include "ui/file_dialogs.h"
+#include "ui/messages.h"
+#include "ui/window_registry.h"
 
 #include <QDateTime>
 #include <QFile>

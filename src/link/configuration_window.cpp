@@ -1,9 +1,9 @@
 #include "link/configuration_window.h"
 
-#include "app/messages.h"
-#include "app/twips.h"
-#include "app/window_registry.h"
 #include "link/port_map.h"
+#include "ui/messages.h"
+#include "ui/twips.h"
+#include "ui/window_registry.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -36,6 +36,13 @@ const ListPlace places[] = {
 const QString successText = QStringLiteral("Ouverture du port COM%1: effectuée avec succès.");
 const QString failureText = QStringLiteral("L'ouverture du port COM%1 à échouée !");
 } // namespace
+
+// Defined here, beside the window it names, so that the registry stays below
+// every window.
+CONFIGURATION &WindowRegistry::configuration()
+{
+    return window<CONFIGURATION>(WindowId::Configuration);
+}
 
 CONFIGURATION::CONFIGURATION(WindowRegistry &registry, QWidget *parent)
     : QWidget(parent)

@@ -1,9 +1,9 @@
 #include "link/detection_window.h"
 
-#include "app/twips.h"
-#include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "link/port_map.h"
+#include "ui/twips.h"
+#include "ui/window_registry.h"
 
 #include <QLabel>
 #include <QPushButton>

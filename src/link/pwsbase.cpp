@@ -1,10 +1,10 @@
 #include "link/pwsbase.h"
 
-#include "app/messages.h"
-#include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "panel/backup.h"
 #include "panel/report.h"
+#include "ui/messages.h"
+#include "ui/window_registry.h"
 
 namespace {
 bool refuse(WindowRegistry &registry)

@@ -1,14 +1,14 @@
 #include "luminosity/luminosity_window.h"
 
-#include "app/messages.h"
-#include "app/twips.h"
-#include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
 #include "luminosity/luminosity_codec.h"
 #include "panel/memory_grid.h"
 #include "panel/report.h"
 #include "panel/request_bracket.h"
+#include "ui/messages.h"
+#include "ui/twips.h"
+#include "ui/window_registry.h"
 
 #include <QButtonGroup>
 #include <QLineEdit>

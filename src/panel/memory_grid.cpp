@@ -1,11 +1,11 @@
 #include "panel/memory_grid.h"
 
-#include "app/file_dialogs.h"
-#include "app/messages.h"
-#include "app/services.h"
-#include "app/twips.h"
 #include "panel/backup.h"
 #include "panel/memory_image.h"
+#include "ui/file_dialogs.h"
+#include "ui/messages.h"
+#include "ui/services.h"
+#include "ui/twips.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "panel/report.h"
 
-#include "app/messages.h"
 #include "panel/memory_image.h"
 #include "panel/transfer.h"
+#include "ui/messages.h"
 
 const QString TransferErrorText =
     QStringLiteral("Une erreur est survenue. Veuillez recommencer ou  vérifier directement sur l'afficheur.");

@@ -1,10 +1,10 @@
 #include "panel/request_bracket.h"
 
-#include "app/messages.h"
 #include "link/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/report.h"
 #include "panel/transfer.h"
+#include "ui/messages.h"
 
 namespace {
 const QByteArray prefix = QByteArrayLiteral("_31");

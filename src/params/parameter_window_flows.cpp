@@ -1,7 +1,5 @@
 #include "params/parameter_window.h"
 
-#include "app/messages.h"
-#include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
 #include "link/serial_port.h"
@@ -9,6 +7,8 @@
 #include "panel/report.h"
 #include "params/calibration.h"
 #include "params/live_speed.h"
+#include "ui/messages.h"
+#include "ui/window_registry.h"
 
 #include <QLineEdit>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "params/parameter_window.h"
 
-#include "app/twips.h"
-#include "app/window_registry.h"
 #include "panel/memory_grid.h"
 #include "params/calibration.h"
+#include "ui/twips.h"
+#include "ui/window_registry.h"
 
 #include <QGroupBox>
 #include <QLabel>

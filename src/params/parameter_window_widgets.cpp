@@ -1,6 +1,6 @@
 #include "params/parameter_window_widgets.h"
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QEvent>

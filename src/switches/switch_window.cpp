@@ -1,15 +1,15 @@
 #include "switches/switch_window.h"
 
-#include "app/messages.h"
-#include "app/twips.h"
-#include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
 #include "panel/memory_grid.h"
+#include "panel/request_bracket.h"
 #include "panel/transfer.h"
 #include "switches/caption_box.h"
-#include "panel/request_bracket.h"
 #include "switches/switch_codec.h"
+#include "ui/messages.h"
+#include "ui/twips.h"
+#include "ui/window_registry.h"
 
 #include <QGroupBox>
 #include <QLabel>

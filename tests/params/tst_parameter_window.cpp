@@ -1,4 +1,4 @@
-#include "app/twips.h"
+#include "ui/twips.h"
 #include "panel/memory_grid.h"
 #include "params/parameter_window.h"
 #include "support/workbench.h"

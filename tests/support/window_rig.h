@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/window_registry.h"
 #include "link/configuration_window.h"
 #include "support/panel_link.h"
 #include "support/workbench.h"
+#include "ui/window_registry.h"
 
 #include <QComboBox>
 

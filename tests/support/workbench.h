@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/document_opener.h"
-#include "app/file_dialogs.h"
 #include "app/main_window.h"
-#include "app/services.h"
-#include "app/window_registry.h"
 #include "link/port_map.h"
 #include "support/recording_messages.h"
+#include "ui/document_opener.h"
+#include "ui/file_dialogs.h"
+#include "ui/services.h"
+#include "ui/window_registry.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/desktop_services.h"
+#include "ui/desktop_services.h"
 
 #include <QApplication>
 #include <QDesktopServices>

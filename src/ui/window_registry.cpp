@@ -1,6 +1,4 @@
-#include "app/window_registry.h"
-
-#include "link/configuration_window.h"
+#include "ui/window_registry.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -47,11 +45,6 @@ QMdiSubWindow *WindowRegistry::frame(WindowId id) const
 {
     const auto it = m_entries.find(id);
     return it == m_entries.end() ? nullptr : it->second.frame.data();
-}
-
-CONFIGURATION &WindowRegistry::configuration()
-{
-    return window<CONFIGURATION>(WindowId::Configuration);
 }
 
 void WindowRegistry::show(WindowId id)

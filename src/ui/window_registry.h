@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QObject>
 #include <QPointer>

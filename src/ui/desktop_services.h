@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/document_opener.h"
-#include "app/file_dialogs.h"
-#include "app/messages.h"
+#include "ui/document_opener.h"
+#include "ui/file_dialogs.h"
+#include "ui/messages.h"
 
 // The production side of the seams: real message boxes, dialogs and viewer.
 class MessageBoxes : public Messages
