@@ -27,6 +27,7 @@ int main(int argc, char **argv)
 
     sim::VirtualPanel panel(options.state);
     panel.setLineRate(options.lineRate);
+    panel.setAnswerAddress(options.answerAddress);
     panel.setFault(options.fault, options.hangUpAfterFrames);
     if (options.log) {
         panel.setListener([](const std::string &line) {

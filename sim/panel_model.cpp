@@ -40,9 +40,9 @@ std::string hexPayload(std::uint8_t byte)
 
 } // namespace
 
-std::string answerFrame(std::string_view payload)
+std::string answerFrame(std::string_view payload, std::string_view address)
 {
-    std::string frame = "01";
+    std::string frame(address);
     frame.push_back(STX);
     frame += payload;
     frame.push_back(ETX);

@@ -41,7 +41,8 @@ private:
     std::vector<std::uint8_t> m_page;
 };
 
-// The answer frame around a payload: "01", STX, payload, ETX.
-std::string answerFrame(std::string_view payload);
+// The answer frame around a payload: the panel's address ("01" unless it was
+// given another), STX, payload, ETX.
+std::string answerFrame(std::string_view payload, std::string_view address = "01");
 
 } // namespace sim

@@ -109,6 +109,10 @@ std::string parseOptions(const std::vector<std::string> &arguments, SimOptions &
             if (!number)
                 return invalid;
             state.variant = std::uint8_t(*number);
+        } else if (option == "--address") {
+            if (value.size() != 2)
+                return invalid;
+            options.answerAddress = value;
         } else if (option == "--fault") {
             if (std::string error = parseFault(value, options); !error.empty())
                 return error;
@@ -133,6 +137,7 @@ std::string usage()
            "  --variant T|M|HEX    variante de carte (T trois couleurs, M une couleur)\n"
            "  --fault none|silent|late|truncated|extra|garbled|hangup[:N]\n"
            "                       défaut simulé ; hangup coupe la ligne à la N-ième trame (1)\n"
+           "  --address XY         deux caractères en tête de chaque réponse (01)\n"
            "  --line-rate          cadence réelle de 4800 bauds dans les deux sens\n"
            "  --log                une ligne par trame reçue\n"
            "  --help               cette aide\n"

@@ -15,6 +15,7 @@ struct SimOptions
     std::string link;
     Fault fault = Fault::None;
     int hangUpAfterFrames = 1;
+    std::string answerAddress = "01";
     bool lineRate = false;
     bool log = false;
     bool help = false;

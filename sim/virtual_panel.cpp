@@ -90,6 +90,12 @@ void VirtualPanel::setLineRate(bool on)
     m_lineRate = on;
 }
 
+void VirtualPanel::setAnswerAddress(const std::string &address)
+{
+    std::lock_guard lock(m_mutex);
+    m_answerAddress = address;
+}
+
 void VirtualPanel::setFault(Fault fault, int hangUpAfterFrames)
 {
     std::lock_guard lock(m_mutex);
@@ -312,7 +318,7 @@ void VirtualPanel::handleFrame(const ScannedFrame &frame, Clock::time_point arri
         dropLine();
         return;
     }
-    queueAnswer(shapeAnswer(m_fault, answerFrame(payload)),
+    queueAnswer(shapeAnswer(m_fault, answerFrame(payload, m_answerAddress)),
                 m_fault == Fault::Late ? arrival + LateDelay : arrival);
 }
 

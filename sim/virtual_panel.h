@@ -50,6 +50,9 @@ public:
 
     // 4800-baud timing both ways; off, everything is immediate.
     void setLineRate(bool on);
+    // The two characters that open every answer ("01" by default), as a panel
+    // at another address or of another firmware sends them.
+    void setAnswerAddress(const std::string &address);
     // For HangUp, the line drops once hangUpAfterFrames frames (at least 1)
     // have been received from now on; that last frame is not answered.
     void setFault(Fault fault, int hangUpAfterFrames = 1);
@@ -104,6 +107,7 @@ private:
     PanelModel m_model;
     FrameScanner m_scanner;
     bool m_lineRate = false;
+    std::string m_answerAddress = "01";
     Fault m_fault = Fault::None;
     int m_hangUpAfter = 1;
     int m_framesSinceFault = 0;

@@ -9,7 +9,13 @@
 #include <QPushButton>
 
 namespace {
-const QByteArray acknowledgement("01\x02\x06\x03", 5);
+// The acknowledgement: an address of two characters, which differs from panel
+// to panel and is not compared, then STX, ACK, ETX.
+constexpr int AnswerSize = 5;
+const QByteArray AcknowledgementPayload("\x02\x06\x03", 3);
+// A sixth character arriving right behind the fifth makes the answer no
+// acknowledgement; two character times at 4800 baud tell.
+constexpr std::chrono::microseconds SixthCharacterWait{4167};
 
 void setLabel(QLabel *label, const QString &text, bool green)
 {
@@ -101,8 +107,15 @@ bool DETECT::probe()
     Exchange &exchange = m_registry.configuration().exchange();
     exchange.ENVOI_TRAME(QByteArrayLiteral("31"), QByteArrayLiteral("RRR"));
     const Exchange::Clock::time_point deadline = exchange.answerDeadline();
-    while (!exchange.awaitAnswer({AnswerCondition::Exactly, 5}, deadline)) {
-        if (exchange.takeAnswer() == acknowledgement)
+    while (!exchange.awaitAnswer({AnswerCondition::Exactly, AnswerSize}, deadline)) {
+        // Characters come one by one: the count passes through five on its way
+        // to six or more.
+        if (!exchange.awaitAnswer({AnswerCondition::AtLeast, AnswerSize + 1},
+                                  Exchange::Clock::now() + SixthCharacterWait))
+            continue;
+        if (exchange.port().lost())
+            break;
+        if (exchange.takeAnswer().endsWith(AcknowledgementPayload))
             return true;
     }
     exchange.takeAnswer();

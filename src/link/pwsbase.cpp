@@ -2,6 +2,7 @@
 
 #include "link/configuration_window.h"
 #include "panel/backup.h"
+#include "panel/exchange.h"
 #include "panel/report.h"
 #include "ui/messages.h"
 #include "ui/window_registry.h"
@@ -27,14 +28,42 @@ bool rawExchangeAllowed(WindowRegistry &registry)
 }
 
 WriteOutcome writeBackedUp(WindowRegistry &registry, MemoryImage &image, const TransferProfile &profile,
-                           const QString &window)
+                           const QString &window, const ComposeWrite &compose)
 {
     CONFIGURATION &config = registry.configuration();
-    const BeforeSending backUp = [&] {
-        const SerialPort &port = config.MSComm1();
-        return backUpBeforeWrite(image, window, port.commPort(), port.session(), registry.services().backupFolder);
-    };
-    return ECRIT_24C01(config.exchange(), image, profile, backUp);
+    Exchange &exchange = config.exchange();
+    const int first = profile.writeFirst;
+    const int count = 16 * profile.writePages;
+    // A grid that cannot be sent as it stands needs no backup read.
+    if (!compose) {
+        if (const int invalid = firstInvalidCell(image, first, count); invalid >= 0)
+            return {false, invalid, {}};
+    }
+    Exchange::Scope busy(exchange);
+    const bool fresh = !exchange.record().covers(exchange.session(), first, count);
+    if (fresh) {
+        MemoryImage panel;
+        const bool failed =
+            LIT_24C01(exchange, panel, profile) || !exchange.record().covers(exchange.session(), first, count);
+        // A lost port has its own message; the write simply did not happen.
+        if (failed && exchange.port().lost())
+            return {true, -1, {}};
+        if (failed)
+            return {false, -1,
+                    QStringLiteral("la mémoire du panneau sur COM%1 n'a pas pu être lue pour la sauvegarder. "
+                                   "Vérifiez la liaison puis recommencez.")
+                        .arg(config.MSComm1().commPort())};
+    }
+    const MemoryBytes known = exchange.record().known(exchange.session());
+    if (compose)
+        compose(known, fresh);
+    if (const int invalid = firstInvalidCell(image, first, count); invalid >= 0)
+        return {false, invalid, {}};
+    const QString failure =
+        backUpBeforeWrite(known, window, config.MSComm1().commPort(), registry.services().backupFolder);
+    if (!failure.isEmpty())
+        return {false, -1, failure};
+    return ECRIT_24C01(exchange, image, profile);
 }
 
 // Without an open port the transfers could only mark every cell failed.

@@ -102,15 +102,10 @@ QString saveBackup(const MemoryBackup &backup, const QString &folder, QString *e
     return name;
 }
 
-QString backUpBeforeWrite(const MemoryImage &image, const QString &window, int port, int session,
-                          const QString &folder)
+QString backUpBeforeWrite(const MemoryBytes &panel, const QString &window, int port, const QString &folder)
 {
-    const std::optional<MemoryImage::KnownPanel> &known = image.knownPanel();
-    if (!known || known->port != port || known->session != session)
-        return QStringLiteral("la mémoire du panneau sur COM%1 n'a pas été lue, il n'y a rien à sauvegarder. "
-                              "Lisez d'abord la mémoire du panneau.").arg(port);
     QString error;
-    const MemoryBackup backup{window, port, QDateTime::currentDateTime(), known->bytes};
+    const MemoryBackup backup{window, port, QDateTime::currentDateTime(), panel};
     if (saveBackup(backup, folder, &error).isEmpty())
         return QStringLiteral("la sauvegarde de la mémoire du panneau a échoué (%1).").arg(error);
     return {};

@@ -30,11 +30,9 @@ QString backupFolder();
 // or an empty text with the reason in `error`.
 QString saveBackup(const MemoryBackup &backup, const QString &folder, QString *error);
 
-// Saves what the image knows of the panel behind the port (COM `port`, opened
-// in `session`) before a write to it. Returns why it could not, in French, or
-// an empty text.
-QString backUpBeforeWrite(const MemoryImage &image, const QString &window, int port, int session,
-                          const QString &folder);
+// Saves what is known of the memory of the panel on COM `port` before a write
+// to it. Returns why it could not, in French, or an empty text.
+QString backUpBeforeWrite(const MemoryBytes &panel, const QString &window, int port, const QString &folder);
 
 // Puts the backup's bytes into the image as two-digit texts on white (changed,
 // not sent); addresses it does not hold become " ".

@@ -92,6 +92,11 @@ void Exchange::dtrOff()
     m_port.setDtrEnable(false);
 }
 
+int Exchange::session() const
+{
+    return m_port.session();
+}
+
 void Exchange::keepAlive()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

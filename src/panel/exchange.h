@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/panel_record.h"
+
 #include <QByteArray>
 #include <QObject>
 
@@ -63,6 +65,11 @@ public:
     QByteArray takeAnswer();
     void dtrOff();
 
+    // What the transfers have learnt of the panel's memory.
+    PanelMemoryRecord &record() { return m_record; }
+    // The port's current opening, which what was learnt belongs to.
+    int session() const;
+
     bool busy() const { return m_depth > 0; }
     void setObserver(ExchangeObserver *observer) { m_observer = observer; }
 
@@ -87,5 +94,6 @@ private:
 
     SerialPort &m_port;
     ExchangeObserver *m_observer = nullptr;
+    PanelMemoryRecord m_record;
     int m_depth = 0;
 };

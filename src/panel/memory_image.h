@@ -50,17 +50,6 @@ public:
     // The cells as bytes; cells without a valid byte count as unknown.
     MemoryBytes bytes() const;
 
-    // What the panel behind the port is known to hold: its memory as the last
-    // successful read brought it or the last successful write left it, while
-    // the port stays open (session: the port's opening it was learnt in).
-    struct KnownPanel
-    {
-        int port;
-        int session;
-        MemoryBytes bytes;
-    };
-    void recordPanel(int port, int session) { m_knownPanel = KnownPanel{port, session, bytes()}; }
-    const std::optional<KnownPanel> &knownPanel() const { return m_knownPanel; }
 
 signals:
     void cellChanged(int address);
@@ -72,5 +61,4 @@ private:
         CellState state = CellState::Window;
     };
     std::array<Cell, Size> m_cells;
-    std::optional<KnownPanel> m_knownPanel;
 };

@@ -8,6 +8,8 @@
 
 namespace {
 const QByteArray prefix = QByteArrayLiteral("_31");
+constexpr int SwitchBanks = 74;
+constexpr int SwitchBankCount = 3;
 
 bool leavesBracketOpen(const QString &answerCheck)
 {
@@ -35,6 +37,8 @@ bool readUnderRequest(Exchange &exchange, MemoryImage &image, const TransferProf
         exchange.ENVOI_TRAME(prefix, QByteArrayLiteral("PPP"));
         exchange.PAUSE(0.5);
         timedOut = LIT_24C01(exchange, image, profile);
+        // After "PPP" the image holds the switch banks at 74-76, not memory.
+        exchange.record().forget(SwitchBanks, SwitchBankCount);
         if (!timedOut)
             show();
         // A read that does not end with its own "RRR" would leave the panel

@@ -20,30 +20,25 @@ QByteArray addressCommand(int address)
     return QByteArrayLiteral("Y") + QByteArray::number(address, 16).toUpper().rightJustified(2, '0').right(2);
 }
 
-const QByteArray Acknowledgement("01\x02\x06\x03", 5);
-
 bool isHexDigit(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-// A garbled line can deliver the right number of characters; the bytes are
-// taken only from answers framed as the panel frames them.
-bool wellFramedRead(const QByteArray &answer, int bytes)
+// Answers are taken by their size and the places of the bytes; panels of
+// other addresses or firmware acknowledge with other characters, which are not
+// compared. A place that holds no two hexadecimal digits is no byte: the cells
+// never receive one.
+bool bytesInPlace(const QByteArray &answer, int bytes)
 {
-    if (answer.size() < SetUpAnswer + ByteAnswer * bytes || answer.left(SetUpAnswer) != Acknowledgement.repeated(4))
+    if (answer.size() < SetUpAnswer + ByteAnswer * bytes)
         return false;
     for (int i = 0; i < bytes; ++i) {
-        const QByteArray a = answer.mid(SetUpAnswer + ByteAnswer * i, ByteAnswer);
-        if (!a.startsWith("01\x02") || !isHexDigit(a[3]) || !isHexDigit(a[4]) || a[5] != '\x03')
+        const int at = SetUpAnswer + ByteAnswer * i + 3;
+        if (!isHexDigit(answer[at]) || !isHexDigit(answer[at + 1]))
             return false;
     }
     return true;
-}
-
-bool wellFramedWrite(const QByteArray &answer, int pages)
-{
-    return answer == Acknowledgement.repeated(PageAnswer / 5 * pages);
 }
 
 void markAllFailed(MemoryImage &image)
@@ -95,7 +90,7 @@ bool LIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
     const bool timedOut =
         exchange.ATTENTE_REPONSE({AnswerCondition::AtLeast, SetUpAnswer + ByteAnswer * p.readCount});
     const QByteArray answer = exchange.takeAnswer();
-    if (timedOut || !wellFramedRead(answer, p.readCount)) {
+    if (timedOut || !bytesInPlace(answer, p.readCount)) {
         markAllFailed(image);
         return true;
     }
@@ -103,7 +98,7 @@ bool LIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
         const int at = SetUpAnswer + ByteAnswer * i + 3;
         image.set(p.readFirst + i, QString::fromLatin1(answer.mid(at, 2)), CellState::Green);
     }
-    image.recordPanel(exchange.port().commPort(), exchange.port().session());
+    exchange.record().learn(exchange.session(), image, p.readFirst, p.readCount);
     return false;
 }
 
@@ -116,16 +111,12 @@ int firstInvalidCell(const MemoryImage &image, int first, int count)
     return -1;
 }
 
-WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p,
-                         const BeforeSending &prepare)
+WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
 {
-    const int invalid = firstInvalidCell(image, p.writeFirst, 16 * p.writePages);
+    const int written = 16 * p.writePages;
+    const int invalid = firstInvalidCell(image, p.writeFirst, written);
     if (invalid >= 0)
         return {false, invalid, {}};
-    if (prepare) {
-        if (const QString failure = prepare(); !failure.isEmpty())
-            return {false, -1, failure};
-    }
 
     Exchange::Scope busy(exchange);
     if (p.whitenBeforeWrite) {
@@ -148,12 +139,15 @@ WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferP
         exchange.ENVOI_TRAME(longPrefix, QByteArrayLiteral("WWW"));
     }
     const bool timedOut = exchange.ATTENTE_REPONSE({AnswerCondition::Exactly, PageAnswer * p.writePages});
-    if (timedOut || !wellFramedWrite(exchange.takeAnswer(), p.writePages)) {
+    exchange.takeAnswer();
+    if (timedOut) {
+        // Some pages may have reached the panel: what it holds is unknown.
+        exchange.record().forget(p.writeFirst, written);
         markAllFailed(image);
         return {true, -1, {}};
     }
+    exchange.record().learn(exchange.session(), image, p.writeFirst, written);
     for (int k = 0; k < MemoryImage::Size; ++k)
         image.setState(k, CellState::Green);
-    image.recordPanel(exchange.port().commPort(), exchange.port().session());
     return {};
 }

@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
-
 class Exchange;
 class MemoryImage;
 
@@ -49,14 +47,8 @@ struct WriteOutcome
     bool failed() const { return timedOut || refused(); }
 };
 
-// Run once the image is known to be sendable, before anything is sent; an
-// answer other than an empty text refuses the write with that reason.
-using BeforeSending = std::function<QString()>;
-
-// Writes the image to the panel, unless a cell to be sent holds no valid byte
-// or the preparation fails.
-WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &profile,
-                         const BeforeSending &prepare = {});
+// Writes the image to the panel, unless a cell to be sent holds no valid byte.
+WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &profile);
 
 // The first address in [first, first + count) whose cell holds no valid byte, or -1.
 int firstInvalidCell(const MemoryImage &image, int first, int count);

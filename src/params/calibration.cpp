@@ -2,6 +2,8 @@
 
 #include "params/number_text.h"
 
+#include <QtGlobal>
+
 #include <cmath>
 #include <limits>
 
@@ -46,6 +48,13 @@ PulseCalibration calibratePulses(const QString &dimpulse, const QString &etalon)
     const double coefficient = constant ? std::floor(*constant / (1 / double(distance))) + 1 : NAN;
     if (!std::isfinite(coefficient)) {
         result.failure = QStringLiteral("Constante d'étalonnage invalide : entrez un nombre.");
+        return result;
+    }
+    // The card takes a positive word, and a read shows it as a signed number:
+    // anything else could not be programmed again after reading it back.
+    if (coefficient < 1 || coefficient > std::numeric_limits<qint32>::max()) {
+        result.failure = QStringLiteral("Coefficient hors limites : la distance par impulsion et la constante "
+                                        "doivent donner un coefficient entre 1 et 2147483647.");
         return result;
     }
     result.coefficient = QString::number(coefficient, 'f', 0);

@@ -15,13 +15,12 @@ quint32 wordFrom(const QByteArray &answer, int firstAnswer)
     return hexPrefixValue(QString::fromLatin1(digits));
 }
 
-// Each part framed as the panel frames its answers: "01", STX, two
-// hexadecimal digits, ETX. A garbled line can deliver 24 other characters.
-bool wellFramed(const QByteArray &answer)
+// The bytes are taken from their places only; what surrounds them differs
+// from panel to panel. Places without two hexadecimal digits are no reading.
+bool bytesInPlace(const QByteArray &answer)
 {
     for (int part = 0; part < 4; ++part) {
-        const QByteArray a = answer.mid(6 * part, 6);
-        if (!a.startsWith("01\x02") || a[5] != '\x03' || !holdsValidByte(QString::fromLatin1(a.mid(3, 2))))
+        if (!holdsValidByte(QString::fromLatin1(answer.mid(6 * part + 3, 2))))
             return false;
     }
     return true;
@@ -31,7 +30,7 @@ bool wellFramed(const QByteArray &answer)
 
 std::optional<LiveSpeed> decodeLiveSpeed(const QByteArray &answer)
 {
-    if (answer.size() != AnswerLength || !wellFramed(answer))
+    if (answer.size() != AnswerLength || !bytesInPlace(answer))
         return std::nullopt;
     // Only the low 14 bits of the maximum are speed.
     return LiveSpeed{int(wordFrom(answer, 0) & 0x3FFF), int(wordFrom(answer, 2))};

@@ -17,7 +17,7 @@ struct LiveSpeed
 
 // The answer to the four speed requests: four 6-character answers, each with
 // one byte in its characters 4 and 5. Nothing unless it is exactly 24
-// characters long and every answer is framed as the panel frames it.
+// characters long and each of those places holds two hexadecimal digits.
 std::optional<LiveSpeed> decodeLiveSpeed(const QByteArray &answer);
 
 // A speed as shown: 125 gives "12,5", 120 gives "12".

@@ -227,8 +227,10 @@ DecodedParameters DECODE_PARAMETRES(const MemoryImage &image)
     Reader reader(image);
     DecodedParameters decoded;
     JEU_PARAMETRES &p = decoded.parameters;
-    for (int i = 0; i < int(p.ranges.size()); ++i)
+    for (int i = 0; i < int(p.ranges.size()); ++i) {
         p.ranges[i] = decodeRange(reader, i);
+        decoded.zeroLimits[i] = (reader.word(FirstRange + 2 * i) & ThresholdMask) == 0;
+    }
     p.relay2 = decodeRelay(reader, Relay2Activation, Relay2Deactivation, 2);
     p.zeroPulseSeconds = reader.fitted(reader.byte(ZeroPulseAddress), ZeroPulse, QStringLiteral("Durée sans impulsion"));
     p.luminosity = decodeLuminosity(reader.byte(LuminosityAddress));

@@ -72,6 +72,8 @@ struct DecodedParameters
     QString coefficientHex;     // Text5: the texts of boxes 90, 89, 88, 87 joined
     QString coefficientDecimal; // Text4
     QList<OutOfRangeValue> outOfRange;
+    // The range limits stored as 0, shown as 2.
+    std::array<bool, 5> zeroLimits{};
 };
 
 // True when neither marker byte (79, 80) is there: a card never programmed, or

@@ -8,6 +8,8 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <utility>
 
 class Exchange;
 class MemoryGrid;
@@ -43,6 +45,14 @@ public:
     void Command1_Click();
     // The speed coefficient and the test table from Dimpulse and etalon.
     void CALCUL_Click();
+
+    // The read's decoding: the image's parameter block into the controls.
+    DecodedParameters showImage();
+    // The write's coefficient: kept while Dimpulse and etalon still hold what
+    // it was derived from, calculated otherwise. False when it cannot be.
+    bool prepareCoefficient();
+    // The write's encoding of the controls into boxes 64 to 98 and Text5.
+    void encodeIntoImage(quint32 coefficient);
 
     void but_lit_para_Click();
     void but_ecrit_para_Click();
@@ -100,6 +110,13 @@ private:
     void setClientTwips(int width, int height);
 
     // Fields
+    struct Choices
+    {
+        std::array<QColor, 5> colours;
+        std::array<std::optional<int>, 6> groups;
+    };
+    Choices currentChoices() const;
+    void restoreChoices(const Choices &choices);
     void resetBeforeRead();
     void showBlankCard();
     void showParameters(const DecodedParameters &decoded);
@@ -109,6 +126,8 @@ private:
     // Flows
     bool runCalibration();
     void readLiveSpeed();
+    void takeTrailingAnswers();
+    void copyCardBytes(const MemoryBytes &panel, bool freshRead);
     Exchange &exchange();
     Messages &messages();
     QString answerCheck();
@@ -117,6 +136,11 @@ private:
     MemoryImage m_image;
     MemoryGrid *m_grid = nullptr;
     bool m_wide = false;
+    // The Dimpulse and etalon texts that Text4's coefficient stands for, after
+    // a read or a calculation.
+    std::optional<std::pair<QString, QString>> m_coefficientSource;
+    // Range limits the card stores as 0, which the sliders show as 2.
+    std::array<bool, 5> m_zeroLimit{};
 
     std::array<QLabel *, 5> BP_ONGLET_{};
     std::array<QGroupBox *, 5> ONGLET{};

@@ -48,6 +48,31 @@ RelaySettings enteredRelay(const QCheckBox *check, const OptionGroup &contact, c
 
 } // namespace
 
+// What a read resets before its transfer, so that a failed one can put it back.
+dump_24c01::Choices dump_24c01::currentChoices() const
+{
+    Choices choices;
+    for (int i = 1; i <= 5; ++i)
+        choices.colours[i - 1] = boxColour(COULE[i]);
+    const OptionGroup *groups[] = {&Option1, &NB_DIGIT, &DECI_ENT, &AFF_TYPE, &RAZ_TYPE, &SUPRESS};
+    for (std::size_t g = 0; g < choices.groups.size(); ++g)
+        choices.groups[g] = groups[g]->selected();
+    return choices;
+}
+
+void dump_24c01::restoreChoices(const Choices &choices)
+{
+    for (int i = 1; i <= 5; ++i)
+        setBoxColour(COULE[i], choices.colours[i - 1]);
+    OptionGroup *groups[] = {&Option1, &NB_DIGIT, &DECI_ENT, &AFF_TYPE, &RAZ_TYPE, &SUPRESS};
+    for (std::size_t g = 0; g < choices.groups.size(); ++g) {
+        if (choices.groups[g])
+            groups[g]->select(*choices.groups[g]);
+        else
+            groups[g]->clear();
+    }
+}
+
 // Before a read: the range colours back to the third colour, and no choice
 // left in the groups the card's bytes decide.
 void dump_24c01::resetBeforeRead()
@@ -60,6 +85,7 @@ void dump_24c01::resetBeforeRead()
 
 void dump_24c01::showBlankCard()
 {
+    m_zeroLimit = {};
     for (int i = 1; i <= 5; ++i) {
         HScroll1[i]->setValue(1);
         setBoxColour(COULE[i], EditorColour::Orange);
@@ -71,6 +97,7 @@ void dump_24c01::showBlankCard()
 void dump_24c01::showParameters(const DecodedParameters &decoded)
 {
     const JEU_PARAMETRES &p = decoded.parameters;
+    m_zeroLimit = decoded.zeroLimits;
     for (int i = 1; i <= 5; ++i) {
         setBoxColour(COULE[i], colourOf(p.ranges[i - 1].colour));
         HScroll1[i]->setValue(p.ranges[i - 1].threshold);
@@ -85,6 +112,7 @@ void dump_24c01::showParameters(const DecodedParameters &decoded)
     Text5->setText(decoded.coefficientHex);
     Text4->setText(decoded.coefficientDecimal);
     showDistancePerPulse();
+    m_coefficientSource = {Dimpulse->text(), etalon->text()};
     Slider_Nbr_IMPULS->setValue(p.pulseCount);
     showRelay(p.relay1, Check1, Option3, HScroll6, HScroll7);
     if (p.digits)

@@ -20,7 +20,9 @@ const QByteArray ShortPrefix = QByteArrayLiteral("31");
 // Addresses past the parameter block: the card's own bytes, which only a read
 // brings into the image.
 constexpr int FirstUnownedAddress = 99;
-constexpr int UnownedCount = 128 - FirstUnownedAddress;
+// The acknowledgements of "X6X" and "RRR", and how long they may take.
+constexpr int TrailingAnswers = 2 * 5;
+constexpr std::chrono::milliseconds TrailingWait{100};
 
 const QString BlankCardText = QStringLiteral("Paramètre vièrge. Veuillez envoyer une premères fois les paramètres.");
 const QString InvalidCoefficientText =
@@ -62,10 +64,21 @@ WriteOutcome dump_24c01::ECRIT_24C01()
     return writeBackedUp(m_registry, m_image, EditorTransfer, objectName());
 }
 
+DecodedParameters dump_24c01::showImage()
+{
+    // Whatever the controls show that the card's bytes leave without a choice
+    // must not reach the next write.
+    resetBeforeRead();
+    const DecodedParameters decoded = DECODE_PARAMETRES(m_image);
+    showParameters(decoded);
+    return decoded;
+}
+
 void dump_24c01::but_lit_para_Click()
 {
     if (!PORT_OUVERT(m_registry))
         return;
+    const Choices before = currentChoices();
     resetBeforeRead();
     bool timedOut = false;
     bool blank = false;
@@ -73,15 +86,17 @@ void dump_24c01::but_lit_para_Click()
     {
         Exchange::Scope busy(exchange());
         timedOut = LIT_24C01();
-        // A failed transfer leaves its failure marks, not a blank card's bytes.
-        if (!timedOut) {
+        // A failed transfer leaves its failure marks, not a blank card's bytes,
+        // and the controls as they were: a write must not send "no choice".
+        if (timedOut) {
+            restoreChoices(before);
+        } else {
             blank = TEST_VIERGE(m_image);
             if (blank) {
                 showBlankCard();
             } else {
-                const DecodedParameters decoded = DECODE_PARAMETRES(m_image);
-                showParameters(decoded);
-                outOfRange = decoded.outOfRange;
+                outOfRange = showImage().outOfRange;
+                takeTrailingAnswers();
                 readLiveSpeed();
                 readLiveSpeed();
             }
@@ -97,9 +112,49 @@ void dump_24c01::but_lit_para_Click()
         messages().show(Messages::Icon::Exclamation, outOfRangeText(outOfRange));
 }
 
+// At the line's rate the answers to "X6X" and "RRR" are still arriving when the
+// read has its bytes; taken now, they do not spoil the first live speed.
+void dump_24c01::takeTrailingAnswers()
+{
+    Exchange &x = exchange();
+    x.awaitAnswer({AnswerCondition::AtLeast, TrailingAnswers}, Exchange::Clock::now() + TrailingWait);
+    x.takeAnswer();
+}
+
+bool dump_24c01::prepareCoefficient()
+{
+    if (m_coefficientSource && m_coefficientSource->first == Dimpulse->text()
+        && m_coefficientSource->second == etalon->text())
+        return true;
+    return runCalibration();
+}
+
+void dump_24c01::encodeIntoImage(quint32 coefficient)
+{
+    JEU_PARAMETRES p = enteredParameters(coefficient);
+    // A limit the card stores as 0, left as the slider showed it, stays 0.
+    for (std::size_t i = 0; i < p.ranges.size(); ++i) {
+        if (m_zeroLimit[i] && p.ranges[i].threshold == 2)
+            p.ranges[i].threshold = 0;
+    }
+    Text5->setText(CODE_PARAMETRES(p, m_image));
+}
+
+// The card's own bytes past the parameter block go back as the panel holds
+// them when the write had to read it (a panel never receives another panel's
+// bytes), and wherever a cell holds no byte.
+void dump_24c01::copyCardBytes(const MemoryBytes &panel, bool freshRead)
+{
+    for (int a = FirstUnownedAddress; a < MemoryImage::Size; ++a) {
+        if (panel[a] && (freshRead || !holdsValidByte(m_image.text(a))))
+            m_image.set(a, hexText(*panel[a]).rightJustified(2, QLatin1Char('0')), CellState::White);
+    }
+}
+
 void dump_24c01::but_ecrit_para_Click()
 {
-    if (!runCalibration())
+    // Recalculating a coefficient read from the card would change it.
+    if (!prepareCoefficient())
         return;
     if (!PORT_OUVERT(m_registry))
         return;
@@ -108,19 +163,14 @@ void dump_24c01::but_ecrit_para_Click()
         messages().show(Messages::Icon::Exclamation, InvalidCoefficientText);
         return;
     }
-    // Sending an image that was never read, or whose last transfer failed,
-    // would overwrite the card's other bytes with whatever the cells hold.
-    const int unread = firstInvalidCell(m_image, FirstUnownedAddress, UnownedCount);
-    if (unread >= 0) {
-        reportRefusedWrite(messages(), WriteOutcome{false, unread, {}});
-        return;
-    }
-    Text5->setText(CODE_PARAMETRES(enteredParameters(*coefficient), m_image));
-
     WriteOutcome outcome;
     {
         Exchange::Scope busy(exchange());
-        outcome = ECRIT_24C01();
+        outcome = writeBackedUp(m_registry, m_image, EditorTransfer, objectName(),
+                                [&](const MemoryBytes &panel, bool freshRead) {
+                                    copyCardBytes(panel, freshRead);
+                                    encodeIntoImage(*coefficient);
+                                });
         if (!outcome.refused()) {
             exchange().ENVOI_TRAME(ShortPrefix, QByteArrayLiteral("OOO"));
             exchange().PAUSE(0.5);
@@ -181,6 +231,7 @@ bool dump_24c01::runCalibration()
     }
     texcoef->setText(result.coefficient);
     Text4->setText(texcoef->text());
+    m_coefficientSource = {Dimpulse->text(), etalon->text()};
     for (int i = 0; i < result.columns.size() && i < int(msec.size()); ++i) {
         msec[i]->setText(result.columns[i].msec);
         NB_impul[i]->setText(result.columns[i].NB_impul);

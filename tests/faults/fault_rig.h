@@ -172,6 +172,33 @@ struct FaultRig : WindowRig<Window>
         }
     }
 
+    // A write whose answers are garbled but of the right count goes through:
+    // acknowledgements are counted, not compared.
+    void skipIfWriteSucceeds()
+    {
+        if (fault == sim::Fault::Garbled)
+            QSKIP("acknowledgements are counted, not compared: the transfer test checks such a write");
+    }
+
+    // A parameter write after a failure does not know the panel's memory: it
+    // reads it for its backup first, and under the fault that read fails. After
+    // a hang-up the guard refuses.
+    void writeNeedsItsBackupRead(const char *button)
+    {
+        const sim::Memory memory = this->panel.memory();
+        this->restart(0);
+        click(button);
+        QCOMPARE(this->bench.messages.shown,
+                 ShownList{hungUp() ? noPort
+                                    : cancelled(QStringLiteral("la mémoire du panneau sur COM3 n'a pas pu être lue "
+                                                               "pour la sauvegarder. Vérifiez la liaison puis "
+                                                               "recommencez."))});
+        QCOMPARE(this->panel.memory(), memory);
+        const QStringList sent = frameTexts(this->panel.frames());
+        QCOMPARE(sent, hungUp() ? QStringList() : sent.mid(0, editorRead.size()));
+        QVERIFY(!sent.contains(QStringLiteral("_31 WWW")));
+    }
+
     // `button` clicked again sends nothing: the guard refuses once the port is
     // lost, a write refuses the failure marks from `cell` on. Without a cell
     // only the guard is checked.

@@ -7,8 +7,8 @@
 using namespace faults;
 
 namespace {
-const Shown notRead = cancelled(QStringLiteral("la mémoire du panneau sur COM3 n'a pas été lue, il n'y a rien à "
-                                               "sauvegarder. Lisez d'abord la mémoire du panneau."));
+const Shown unreadable = cancelled(QStringLiteral("la mémoire du panneau sur COM3 n'a pas pu être lue pour la "
+                                                  "sauvegarder. Vérifiez la liaison puis recommencez."));
 
 // The user confirms the link settings again, COM3 now standing for `panel`.
 template <class Window> void plugIn(FaultRig<Window> &rig, sim::VirtualPanel &panel)
@@ -19,7 +19,7 @@ template <class Window> void plugIn(FaultRig<Window> &rig, sim::VirtualPanel &pa
     rig.bench.messages.clear();
 }
 
-enum class Setup { ReadUnsavable, OwnReadUnsavable, NeverRead, ReadAnotherPanel };
+enum class Setup { ReadUnsavable, OwnReadUnsavable, ConfirmedAgainSilent };
 } // namespace
 Q_DECLARE_METATYPE(Setup)
 Q_DECLARE_METATYPE(WindowId)
@@ -86,9 +86,8 @@ private slots:
         QTest::newRow("editor grid, backup unsavable") << editor << "but_WR" << Setup::ReadUnsavable;
         QTest::newRow("luminosity, backup unsavable") << lum << "but_ECRIT_LUM" << Setup::OwnReadUnsavable;
         QTest::newRow("luminosity grid, backup unsavable") << lum << "but_WR" << Setup::ReadUnsavable;
-        QTest::newRow("editor grid, never read") << editor << "but_WR" << Setup::NeverRead;
-        QTest::newRow("luminosity grid, never read") << lum << "but_WR" << Setup::NeverRead;
-        QTest::newRow("parameters, another panel") << editor << "but_ecrit_para" << Setup::ReadAnotherPanel;
+        QTest::newRow("parameters, silent after a new confirmation") << editor << "but_ecrit_para"
+                                                                     << Setup::ConfirmedAgainSilent;
     }
     // A write without a backup of what it replaces sends nothing of the image.
     void refusedWrites()
@@ -97,17 +96,17 @@ private slots:
         QFETCH(QString, button);
         QFETCH(Setup, setup);
         FaultRig<QWidget> rig(window, sim::Fault::None, QStringLiteral("OUI"));
-        sim::VirtualPanel other(sim::PanelState::blank());
-        sim::VirtualPanel &panel = setup == Setup::ReadAnotherPanel ? other : rig.panel;
+        sim::VirtualPanel &panel = rig.panel;
         const sim::Memory before = panel.memory();
-        if (setup == Setup::NeverRead) {
-            rig.click("but_lin");
-        } else if (setup != Setup::OwnReadUnsavable) {
+        if (setup != Setup::OwnReadUnsavable) {
             rig.click("but_RD");
             rig.restart(window == WindowId::Parameters ? editorRead.size() : memoryRead.size());
         }
-        if (setup == Setup::ReadAnotherPanel)
-            plugIn(rig, other);
+        if (setup == Setup::ConfirmedAgainSilent) {
+            rig.bench.confirmPort(3);
+            rig.restart(0);
+            panel.setFault(sim::Fault::Silent);
+        }
         // A regular file stands where the folder should be made.
         QFile blocker(rig.backupFolder());
         const bool unsavable = setup == Setup::ReadUnsavable || setup == Setup::OwnReadUnsavable;
@@ -117,12 +116,90 @@ private slots:
                  ShownList{unsavable ? cancelled(QStringLiteral("la sauvegarde de la mémoire du panneau a échoué "
                                                                 "(impossible de créer le dossier %1).")
                                                      .arg(rig.backupFolder()))
-                                     : notRead});
-        if (setup == Setup::OwnReadUnsavable)
+                                     : unreadable});
+        if (setup == Setup::ConfirmedAgainSilent)
+            QCOMPARE(rig.frames(editorRead.size()), editorRead);
+        else if (setup == Setup::OwnReadUnsavable)
             QCOMPARE(rig.frames(opening.size() + memoryRead.size() + closing.size()), opening + memoryRead + closing);
         else
             QVERIFY(!panel.waitForFrames(1, 300ms));
         QCOMPARE(panel.memory(), before);
+    }
+
+    void writesAfterTheirOwnBackupRead_data()
+    {
+        QTest::addColumn<WindowId>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("anotherPanel");
+        const auto editor = WindowId::Parameters, lum = WindowId::Luminosity;
+        QTest::newRow("editor grid, never read") << editor << "but_WR" << false;
+        QTest::newRow("luminosity grid, never read") << lum << "but_WR" << false;
+        QTest::newRow("parameters, confirmed again") << editor << "but_ecrit_para" << false;
+        QTest::newRow("parameters, another panel") << editor << "but_ecrit_para" << true;
+    }
+    // The tool does not know what the panel holds where the write goes: the
+    // write reads that range with the window's own read, saves it, then sends
+    // the grid as it stands, or the user's settings with the panel's own bytes
+    // 99-127. A backup holds what was read or written, "--" elsewhere.
+    void writesAfterTheirOwnBackupRead()
+    {
+        QFETCH(WindowId, window);
+        QFETCH(QString, button);
+        QFETCH(bool, anotherPanel);
+        FaultRig<QWidget> rig(window, sim::Fault::None, QStringLiteral("OUI"));
+        const bool parameters = button == QLatin1String("but_ecrit_para");
+        sim::PanelState otherState = sim::PanelState::programmed();
+        for (int k = 0; k < MemoryImage::Size; ++k)
+            otherState.memory[k] = std::uint8_t(k < 64 || k > 98 ? 255 - k : k == 78 ? 7 : otherState.memory[k]);
+        sim::VirtualPanel other(otherState);
+        sim::VirtualPanel &panel = anotherPanel ? other : rig.panel;
+        if (parameters) {
+            rig.click("but_lit_para");
+            rig.restart(editorRead.size() + 8);
+            rig.template control<QAbstractSlider>("HScroll1_1").setValue(111);
+            if (anotherPanel)
+                plugIn(rig, other);
+            else
+                rig.bench.confirmPort(3);
+        } else {
+            rig.click("but_lin");
+        }
+        const sim::Memory before = panel.memory();
+        panel.clearLog();
+        rig.bench.messages.clear();
+        rig.click(qPrintable(button));
+
+        const int first = window == WindowId::Parameters ? 64 : 0;
+        const QStringList read = window == WindowId::Parameters ? editorRead : memoryRead;
+        QStringList frames = read + writeFrames(first, (128 - first) / 16);
+        if (parameters)
+            frames << "31 OOO" << "31 RRR";
+        QVERIFY(panel.waitForFrames(std::size_t(frames.size()), 2s));
+        QCOMPARE(masked(frameTexts(panel.frames()), frames), frames);
+        const ShownList told = parameters
+            ? ShownList{{Icon::Information, QStringLiteral("Programmation effectuée avec succés.")}}
+            : ShownList{};
+        QCOMPARE(rig.bench.messages.shown, told);
+        sim::Memory expected = before;
+        for (int k = first; k < MemoryImage::Size; ++k) {
+            if (!parameters)
+                expected[k] = std::uint8_t(k);
+            else if (k <= 98)
+                expected[k] = rig.before[k]; // the settings read from the first panel
+        }
+        if (parameters) { // range 1 limit edited to 111, its colour kept
+            expected[64] = std::uint8_t((rig.before[64] & 0xC0) | (111 >> 8));
+            expected[65] = std::uint8_t(111 & 0xFF);
+        }
+        QCOMPARE(panel.memory(), expected);
+        if (parameters) {
+            rig.backupsHold({before}, first);
+            return;
+        }
+        // Sent again: the second backup holds what the first write left.
+        rig.click("but_WR");
+        QVERIFY(panel.waitForFrames(std::size_t(frames.size() + writeFrames(first, (128 - first) / 16).size()), 3s));
+        rig.backupsHold({before, expected}, first);
     }
 };
 

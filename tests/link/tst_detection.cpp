@@ -19,19 +19,28 @@ private slots:
     void scan_data()
     {
         QTest::addColumn<sim::Fault>("fault");
-        QTest::newRow("panel answers") << sim::Fault::None;
-        QTest::newRow("six characters") << sim::Fault::Extra;
-        QTest::newRow("late") << sim::Fault::Late;
-        QTest::newRow("something else") << sim::Fault::Garbled;
+        QTest::addColumn<bool>("lineRate");
+        QTest::addColumn<QString>("address"); // the first two characters of the answer
+        QTest::newRow("panel answers") << sim::Fault::None << false << "01";
+        QTest::newRow("panel at another address") << sim::Fault::None << false << "02";
+        QTest::newRow("six characters") << sim::Fault::Extra << false << "01";
+        // The count passes through five on its way to six.
+        QTest::newRow("six characters, one by one") << sim::Fault::Extra << true << "01";
+        QTest::newRow("late") << sim::Fault::Late << false << "01";
+        QTest::newRow("something else") << sim::Fault::Garbled << false << "01";
     }
     // COM1 exists with nothing behind it, a panel stands on COM3, nothing else exists.
     void scan()
     {
         QFETCH(sim::Fault, fault);
+        QFETCH(bool, lineRate);
+        QFETCH(QString, address);
         PtyPair com1;
         sim::VirtualPanel panel;
         QVERIFY(panel.start());
         panel.setFault(fault);
+        panel.setLineRate(lineRate);
+        panel.setAnswerAddress(address.toStdString());
         Workbench bench;
         bench.mapPort(1, com1.path());
         bench.mapPort(3, QString::fromStdString(panel.devicePath()));

@@ -10,6 +10,7 @@ using namespace std::chrono;
 using Clock = steady_clock;
 
 Q_DECLARE_METATYPE(sim::Fault)
+Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(const TransferProfile *)
 
 namespace {
@@ -83,12 +84,21 @@ void TransferTest::transfers_data()
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("count");
     QTest::addColumn<QStringList>("frames"); // a write's follow from the image
-    QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << readFrames("31", 1, "Y40", 64, true);
-    QTest::newRow("switches read") << &SwitchesTransfer << false << 0 << 128 << readFrames("_31", 5, "Y00", 128, true);
+    // Answers are taken by size and byte places: another address, or
+    // acknowledgements of other characters, change nothing.
+    QTest::addColumn<std::string>("address");
+    QTest::addColumn<sim::Fault>("fault");
+    const auto none = sim::Fault::None;
+    QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << readFrames("31", 1, "Y40", 64, true)
+                                 << std::string("01") << none;
+    QTest::newRow("switches read, address 02") << &SwitchesTransfer << false << 0 << 128
+                                               << readFrames("_31", 5, "Y00", 128, true) << std::string("02") << none;
     QTest::newRow("luminosity read") << &LuminosityTransfer << false << 0 << 128
-                                     << readFrames("_31", 5, "Y00", 128, false);
-    QTest::newRow("editor write") << &EditorTransfer << true << 64 << 64 << QStringList();
-    QTest::newRow("luminosity write") << &LuminosityTransfer << true << 0 << 128 << QStringList();
+                                     << readFrames("_31", 5, "Y00", 128, false) << std::string("01") << none;
+    QTest::newRow("editor write, garbled acknowledgements") << &EditorTransfer << true << 64 << 64 << QStringList()
+                                                            << std::string("01") << sim::Fault::Garbled;
+    QTest::newRow("luminosity write, address 02") << &LuminosityTransfer << true << 0 << 128 << QStringList()
+                                                  << std::string("02") << none;
 }
 
 // At 4800 baud, as a real panel answers: an 8-page write is 2.75 s on the
@@ -100,9 +110,13 @@ void TransferTest::transfers()
     QFETCH(int, first);
     QFETCH(int, count);
     QFETCH(QStringList, frames);
+    QFETCH(std::string, address);
+    QFETCH(sim::Fault, fault);
     PanelLink link;
     QVERIFY(link.open());
     link.panel.setLineRate(true);
+    link.panel.setAnswerAddress(address);
+    link.panel.setFault(fault);
     const sim::Memory before = link.panel.memory();
     MemoryImage image;
     fillPattern(image);
@@ -139,11 +153,11 @@ void TransferTest::failures_data()
     QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << sim::Fault::Silent;
     QTest::newRow("luminosity read, garbled") << &LuminosityTransfer << false << sim::Fault::Garbled;
     QTest::newRow("editor read, extra") << &EditorTransfer << false << sim::Fault::Extra;
-    QTest::newRow("editor write, garbled") << &EditorTransfer << true << sim::Fault::Garbled;
+    QTest::newRow("editor write, extra") << &EditorTransfer << true << sim::Fault::Extra;
 }
 
 // Without an answer the wait ends just over a second after the last frame
-// left; the right count of the wrong characters is no answer either.
+// left; bytes that are no hexadecimal digits are no answer either.
 void TransferTest::failures()
 {
     QFETCH(const TransferProfile *, profile);

@@ -206,8 +206,8 @@ private slots:
         QVERIFY(!rig->frames(ReadFrames).contains("31 AAA"));
     }
 
-    // Nothing is sent before the panel was read; then a blank card, the raw
-    // grid's fills and its write of edited cells, and writes refused before sending.
+    // An empty grid is never sent; then a blank card, the raw grid's fills and
+    // its write of edited cells, and writes refused before sending.
     void blankCardRawGridAndRefusals()
     {
         const sim::Memory blank = sim::PanelState::blank().memory;
@@ -216,9 +216,8 @@ private slots:
             return Shown{Icon::Exclamation, QStringLiteral("Envoi annulé : la case %1 ne contient pas d'octet valide. "
                                                            "Lisez d'abord la mémoire du panneau.").arg(cell)};
         };
-        click("but_ecrit_para");
         click("but_WR");
-        QCOMPARE(shown(), (QList<Shown>{refused("63h"), refused("40h")}));
+        QCOMPARE(shown(), (QList<Shown>{refused("40h")}));
         QVERIFY(!rig->panel.waitForFrames(1, milliseconds(300)));
         rig->restart(0);
 
@@ -262,7 +261,8 @@ private slots:
         QCOMPARE(shown(),
                  (QList<Shown>{
                      {Icon::Exclamation, "Distance par impulsion invalide : entrez un nombre positif (ex : 1,1111)."},
-                     {Icon::Exclamation, "Coefficient invalide : il doit être un nombre entier sur 32 bits."}}));
+                     {Icon::Exclamation, "Coefficient hors limites : la distance par impulsion et la constante "
+                                         "doivent donner un coefficient entre 1 et 2147483647."}}));
         QVERIFY(!rig->panel.waitForFrames(1, milliseconds(300)));
         QCOMPARE(window().image().text(83), QStringLiteral("53")); // the raw pattern, not the encoded "00"
     }

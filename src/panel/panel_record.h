@@ -1,0 +1,24 @@
+#pragma once
+
+#include "panel/memory_image.h"
+
+// What the tool knows of the memory of the panel behind the port: the bytes a
+// read brought and the bytes a write left, nothing else. Opening the port
+// again may put another panel behind it, so what is known holds for one
+// opening (session) only. One record for the port, whichever window learnt it.
+class PanelMemoryRecord
+{
+public:
+    // The image's bytes in [first, first + count) are the panel's memory now.
+    void learn(int session, const MemoryImage &image, int first, int count);
+    // The panel may no longer hold what was known there (a write that failed
+    // half way, an image that showed something else than memory).
+    void forget(int first, int count);
+    // The bytes known in this session; nothing at every other address.
+    MemoryBytes known(int session) const;
+    bool covers(int session, int first, int count) const;
+
+private:
+    int m_session = -1;
+    MemoryBytes m_bytes;
+};
