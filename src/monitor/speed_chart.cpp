@@ -20,9 +20,7 @@ QLineSeries *line(const QString &name, const QColor &colour)
     QPen pen(colour);
     pen.setWidthF(1.5);
     series->setPen(pen);
-    // A stretch of one reading between two silent ones still shows.
-    series->setPointsVisible(true);
-    series->setMarkerSize(4.0);
+    series->setMarkerSize(5.0);
     return series;
 }
 } // namespace
@@ -41,6 +39,8 @@ SpeedChart::SpeedChart(QWidget *parent)
     c->legend()->setAlignment(Qt::AlignBottom);
     m_time->setTitleText(QStringLiteral("Temps (secondes)"));
     m_time->setLabelFormat(QStringLiteral("%.0f"));
+    m_time->setTickType(QValueAxis::TicksDynamic);
+    m_time->setTickAnchor(0.0);
     m_speed->setTitleText(QStringLiteral("Vitesse (km/h)"));
     m_speed->setLabelFormat(QStringLiteral("%.0f"));
     c->addAxis(m_time, Qt::AlignBottom);
@@ -68,6 +68,7 @@ void SpeedChart::add(const SpeedReading &reading)
         m_broken = false;
         m_stretches.last().instantaneous->append(reading.seconds, reading.speed->instantaneous / 10.0);
         m_stretches.last().maximum->append(reading.seconds, reading.speed->maximum / 10.0);
+        markLonePoints(m_stretches.last());
     }
     forgetBefore(reading.seconds - Span);
     fitAxes(reading.seconds);
@@ -99,6 +100,7 @@ void SpeedChart::forgetBefore(double seconds)
                 ++old;
             series->removePoints(0, old);
         }
+        markLonePoints(oldest);
         if (oldest.instantaneous->count() > 0 || m_stretches.size() == 1)
             return;
         chart()->removeSeries(oldest.instantaneous);
@@ -112,16 +114,28 @@ void SpeedChart::forgetBefore(double seconds)
     }
 }
 
+// A stretch of one reading between two silent ones is a point, not a line.
+void SpeedChart::markLonePoints(const Stretch &stretch)
+{
+    for (QLineSeries *series : {stretch.instantaneous, stretch.maximum})
+        series->setPointsVisible(series->count() == 1);
+}
+
+// The time axis grows with the run up to its span, then slides.
 void SpeedChart::fitAxes(double now)
 {
-    m_time->setRange(std::max(0.0, now - Span), std::max(Span, now));
+    const double from = std::max(0.0, now - Span);
+    const double to = std::max(MinimumSpan, now);
+    m_time->setRange(from, to);
+    m_time->setTickInterval(to - from <= 60.0 ? 10.0 : to - from <= 150.0 ? 30.0 : 60.0);
     double top = 0.0;
     for (const Stretch &s : m_stretches)
         for (QLineSeries *series : {s.instantaneous, s.maximum})
             for (const QPointF &p : series->points())
                 top = std::max(top, p.y());
-    // Whole tens, with room above the highest point.
-    m_speed->setRange(0.0, 10.0 * (std::floor(top / 10.0) + 1.0));
+    // Room above the highest point, ticks on round values.
+    m_speed->setRange(0.0, std::max(10.0, top * 1.1));
+    m_speed->applyNiceNumbers();
 }
 
 QList<QLineSeries *> SpeedChart::instantaneousStretches() const

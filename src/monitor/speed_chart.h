@@ -15,7 +15,8 @@ class SpeedChart : public QChartView
 {
     Q_OBJECT
 public:
-    static constexpr double Span = 300.0; // seconds in view
+    static constexpr double Span = 300.0;       // seconds in view at most
+    static constexpr double MinimumSpan = 30.0; // seconds in view at the start
 
     explicit SpeedChart(QWidget *parent = nullptr);
 
@@ -34,6 +35,7 @@ private:
     };
 
     void startStretch();
+    void markLonePoints(const Stretch &stretch);
     void forgetBefore(double seconds);
     void fitAxes(double now);
 
