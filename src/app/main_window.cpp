@@ -62,7 +62,8 @@ void PRINCIPAL::buildMenus()
         {"MENU_FENETRE", "&Fenêtre",
          {{"MENU_PARA", "&Paramètres du tachymètre.", true, &PRINCIPAL::MENU_PARA_Click},
           {"MENU_AFF", "&Luminosité", false, &PRINCIPAL::MENU_AFF_Click},
-          {"MENU_MISEALH", "&Lire les microswitches", false, &PRINCIPAL::MENU_MISEALH_Click}}},
+          {"MENU_MISEALH", "&Lire les microswitches", false, &PRINCIPAL::MENU_MISEALH_Click},
+          {"MENU_SURVEILLANCE", "&Surveillance de la vitesse", true, &PRINCIPAL::MENU_SURVEILLANCE_Click}}},
         {"MENU_Aide_generale", "&?", {{"MENU_Aide", "Aide", true, &PRINCIPAL::MENU_Aide_Click}}},
     };
     for (const Menu &m : menus) {
@@ -132,6 +133,11 @@ void PRINCIPAL::MENU_AFF_Click()
 void PRINCIPAL::MENU_MISEALH_Click()
 {
     m_registry->show(WindowId::Switches);
+}
+
+void PRINCIPAL::MENU_SURVEILLANCE_Click()
+{
+    m_registry->show(WindowId::SpeedMonitor);
 }
 
 void PRINCIPAL::MENU_Aide_Click()

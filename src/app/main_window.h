@@ -31,6 +31,7 @@ public:
     void MENU_PARA_Click();
     void MENU_AFF_Click();
     void MENU_MISEALH_Click();
+    void MENU_SURVEILLANCE_Click();
     void MENU_Aide_Click();
 
 protected:

@@ -3,6 +3,7 @@
 #include "link/configuration_window.h"
 #include "link/detection_window.h"
 #include "luminosity/luminosity_window.h"
+#include "monitor/monitor_window.h"
 #include "params/parameter_window.h"
 #include "switches/switch_window.h"
 #include "ui/window_registry.h"
@@ -20,4 +21,6 @@ void installWindows(WindowRegistry &registry)
         WindowId::Parameters, [](WindowRegistry &r) { return new dump_24c01(r); }, minimisable);
     registry.setFactory(WindowId::Switches, [](WindowRegistry &r) { return new SW(r); });
     registry.setFactory(WindowId::Luminosity, [](WindowRegistry &r) { return new LUM(r); });
+    registry.setFactory(
+        WindowId::SpeedMonitor, [](WindowRegistry &r) { return new SURVEILLANCE(r); }, minimisable);
 }

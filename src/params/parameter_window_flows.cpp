@@ -7,6 +7,7 @@
 #include "panel/report.h"
 #include "params/calibration.h"
 #include "params/live_speed.h"
+#include "params/live_speed_exchange.h"
 #include "ui/messages.h"
 #include "ui/window_registry.h"
 
@@ -203,13 +204,7 @@ void dump_24c01::Command1_Click()
 
 void dump_24c01::readLiveSpeed()
 {
-    Exchange &x = exchange();
-    x.takeAnswer();
-    for (const QByteArray &command :
-         {QByteArrayLiteral("AAA"), QByteArrayLiteral("BBB"), QByteArrayLiteral("CCC"), QByteArrayLiteral("DDD")})
-        x.ENVOI_TRAME(ShortPrefix, command);
-    x.PAUSE(0.5);
-    if (const std::optional<LiveSpeed> speed = decodeLiveSpeed(x.takeAnswer())) {
+    if (const std::optional<LiveSpeed> speed = requestLiveSpeed(exchange())) {
         VITESSE_VENT_MAX->setText(maximumSpeedCaption(speed->maximum));
         VITESSE_VENT->setText(instantaneousSpeedCaption(speed->instantaneous));
     }

@@ -13,7 +13,7 @@ class QMdiSubWindow;
 class QWidget;
 class CONFIGURATION;
 
-enum class WindowId { Configuration, Detection, Parameters, Switches, Luminosity };
+enum class WindowId { Configuration, Detection, Parameters, Switches, Luminosity, SpeedMonitor };
 
 // The working windows of the main window: each exists at most once. The first
 // use creates it with its start-up values, showing brings it to the front,

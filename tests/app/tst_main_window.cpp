@@ -40,6 +40,7 @@ private slots:
         QTest::newRow("MENU_PARA") << "MENU_FENETRE" << "&Paramètres du tachymètre." << true;
         QTest::newRow("MENU_AFF") << "MENU_FENETRE" << "&Luminosité" << false;
         QTest::newRow("MENU_MISEALH") << "MENU_FENETRE" << "&Lire les microswitches" << false;
+        QTest::newRow("MENU_SURVEILLANCE") << "MENU_FENETRE" << "&Surveillance de la vitesse" << true;
         QTest::newRow("MENU_Aide_generale") << "" << "&?" << true;
         QTest::newRow("MENU_Aide") << "MENU_Aide_generale" << "Aide" << true;
     }
