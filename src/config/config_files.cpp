@@ -4,6 +4,7 @@
 #include "link/configuration_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/messages.h"
+#include "ui/retrying.h"
 #include "ui/window_registry.h"
 
 #include <QDateTime>
@@ -17,17 +18,6 @@
 namespace {
 // A configuration file is a few hundred bytes; reading stops well past that.
 constexpr qint64 ReadLimit = 64 * 1024 + 1;
-
-// Retries until the step succeeds or the user gives up.
-template <class Step>
-bool retrying(Messages &messages, const QString &failure, Step step)
-{
-    while (!step()) {
-        if (messages.askRetry(Messages::Icon::None, failure) == Messages::Answer::Cancel)
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 void OUVRIR_CONFIGURATION(WindowRegistry &registry)

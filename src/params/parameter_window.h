@@ -20,6 +20,7 @@ class QPushButton;
 class QScrollBar;
 class QSlider;
 class WindowRegistry;
+struct EditorSettings;
 
 // The parameter editor: every speed-display setting on five tab pages, the
 // window's own memory image with its raw view, the pulse calibration table and
@@ -69,6 +70,13 @@ public:
     void Command2_Click();
     void Extension_Click();
 
+    // For the parameter files and the commissioning sheet.
+    EditorSettings currentSettings() const;
+    void applySettings(const EditorSettings &settings); // shown only: nothing is sent
+    bool transferSucceeded() const { return m_transferSucceeded; } // the last parameter read or write
+    QString liveSpeedText() const;
+    QString liveMaximumText() const;
+
 private:
     // Client area in twips
     static constexpr int CompactWidth = 5760;
@@ -117,6 +125,7 @@ private:
     MemoryImage m_image;
     MemoryGrid *m_grid = nullptr;
     bool m_wide = false;
+    bool m_transferSucceeded = false;
 
     std::array<QLabel *, 5> BP_ONGLET_{};
     std::array<QGroupBox *, 5> ONGLET{};
