@@ -9,7 +9,7 @@
 
 namespace {
 
-// Lays lines out top to bottom in points, starting a page when one is full.
+// Lays lines out top to bottom, starting a page when one is full.
 class PageFlow
 {
 public:
@@ -17,9 +17,7 @@ public:
         : m_writer(writer)
         , m_painter(painter)
         , m_area(writer.pageLayout().paintRectPoints())
-        , m_scale(writer.resolution() / 72.0)
     {
-        m_painter.scale(m_scale, m_scale);
     }
 
     double width() const { return m_area.width(); }
@@ -36,9 +34,10 @@ public:
         return top;
     }
 
-    void text(double x, double top, double width, double height, const QString &text, int flags = Qt::AlignLeft)
+    void text(double x, double top, double width, double height, const QString &text,
+              int flags = Qt::AlignLeft | Qt::TextSingleLine)
     {
-        m_painter.drawText(QRectF(x, top, width, height), flags | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        m_painter.drawText(QRectF(x, top, width, height), flags | Qt::AlignVCenter, text);
     }
 
     void rule(double top)
@@ -52,7 +51,6 @@ private:
     QPdfWriter &m_writer;
     QPainter &m_painter;
     QRectF m_area;
-    double m_scale;
     double m_y = 0;
 };
 
@@ -61,6 +59,8 @@ QFont font(double points, bool bold = false)
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPointSizeF(points);
     f.setBold(bold);
+    // Without ligatures the text stays searchable as typed ("Affichage").
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
@@ -74,7 +74,7 @@ QByteArray sheetPdf(const CommissioningSheet &sheet)
     QPdfWriter writer(&buffer);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 16, 18, 16),
                                      QPageLayout::Millimeter));
-    writer.setResolution(300);
+    writer.setResolution(72); // one unit a point
     writer.setTitle(sheet.title);
     writer.setCreator(QStringLiteral("KVL_PWS"));
 
@@ -106,20 +106,21 @@ QByteArray sheetPdf(const CommissioningSheet &sheet)
 
     flow.skip(8);
     painter.setFont(font(11, true));
-    double top = flow.take(16 + 2 * Line);
+    double top = flow.take(18 + 2 * Line + 4);
     flow.text(0, top, w, 16, sheet.tableTitle);
     flow.rule(top + 16);
+    // The editor's row headings are long: two lines each.
     painter.setFont(font(8, true));
     const double column = w / sheet.tableHeadings.size();
     for (int c = 0; c < sheet.tableHeadings.size(); ++c)
-        flow.text(c * column, top + 18, column - 4, Line, sheet.tableHeadings[c], Qt::AlignRight);
+        flow.text(c * column, top + 18, column - 8, 2 * Line, sheet.tableHeadings[c], Qt::AlignRight | Qt::TextWordWrap);
     painter.setFont(font(9));
     if (!sheet.tableFailure.isEmpty())
         flow.text(0, flow.take(Line), w, Line, sheet.tableFailure);
     for (const QStringList &row : sheet.tableRows) {
         const double y = flow.take(Line);
         for (int c = 0; c < row.size(); ++c)
-            flow.text(c * column, y, column - 4, Line, row[c], Qt::AlignRight);
+            flow.text(c * column, y, column - 8, Line, row[c], Qt::AlignRight | Qt::TextSingleLine);
     }
 
     flow.skip(8);
@@ -129,6 +130,7 @@ QByteArray sheetPdf(const CommissioningSheet &sheet)
     flow.rule(top + 16);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(10);
+    mono.setStyleStrategy(QFont::PreferNoShaping);
     painter.setFont(mono);
     for (int r = 0; r < sheet.memoryRows.size(); ++r)
         flow.text(6, top + 18 + r * Line, w, Line, sheet.memoryRows[r]);
