@@ -106,7 +106,9 @@ QByteArray sheetPdf(const CommissioningSheet &sheet)
 
     flow.skip(8);
     painter.setFont(font(11, true));
-    double top = flow.take(18 + 2 * Line + 4);
+    // The table stays on one page, under its headings.
+    const int lines = int(sheet.tableRows.size()) + (sheet.tableFailure.isEmpty() ? 0 : 1);
+    double top = flow.take(18 + 2 * Line + 4 + lines * Line);
     flow.text(0, top, w, 16, sheet.tableTitle);
     flow.rule(top + 16);
     // The editor's row headings are long: two lines each.
@@ -115,12 +117,15 @@ QByteArray sheetPdf(const CommissioningSheet &sheet)
     for (int c = 0; c < sheet.tableHeadings.size(); ++c)
         flow.text(c * column, top + 18, column - 8, 2 * Line, sheet.tableHeadings[c], Qt::AlignRight | Qt::TextWordWrap);
     painter.setFont(font(9));
-    if (!sheet.tableFailure.isEmpty())
-        flow.text(0, flow.take(Line), w, Line, sheet.tableFailure);
+    double y = top + 18 + 2 * Line + 4;
+    if (!sheet.tableFailure.isEmpty()) {
+        flow.text(0, y, w, Line, sheet.tableFailure);
+        y += Line;
+    }
     for (const QStringList &row : sheet.tableRows) {
-        const double y = flow.take(Line);
         for (int c = 0; c < row.size(); ++c)
             flow.text(c * column, y, column - 8, Line, row[c], Qt::AlignRight | Qt::TextSingleLine);
+        y += Line;
     }
 
     flow.skip(8);
