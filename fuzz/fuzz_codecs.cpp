@@ -1,10 +1,14 @@
 // Feeds arbitrary bytes to every pure codec: as cell texts of a memory image
 // (one line per cell, from address 60 on, wrapping), as a live speed answer,
-// as a configuration file and as calibration texts. Besides crashes and
+// as calibration texts, and as every file the tool reads: configuration file,
+// parameter file, memory backup, ports.conf. Besides crashes and
 // sanitizer reports, it stops on any result outside what a control or the
 // panel can take.
 
 #include "config/config_text.h"
+#include "link/port_map.h"
+#include "panel/backup.h"
+#include "records/parameter_file.h"
 #include "luminosity/luminosity_codec.h"
 #include "panel/memory_image.h"
 #include "params/calibration.h"
@@ -136,6 +140,53 @@ void fuzzConfiguration(const QByteArray &data)
     REQUIRE(readConfigurationPositions(saved) == QList<int>(all.begin(), all.end()));
 }
 
+// A file that loads applies only values its controls can show, and what the
+// editor then saves loads back to the same settings without a remark.
+void fuzzParameterFile(const QByteArray &data)
+{
+    const std::optional<LoadedParameters> loaded = readParameterFile(data, EditorSettings{});
+    REQUIRE(!loaded || data.size() <= ParameterFileLimit);
+    if (!loaded)
+        return;
+    const JEU_PARAMETRES &p = loaded->settings.parameters;
+    for (const ColourRange &range : p.ranges)
+        REQUIRE(within(range.threshold, 0, 9999));
+    for (const RelaySettings &relay : {p.relay1, p.relay2})
+        REQUIRE(within(relay.activation, 0, 9999) && within(relay.deactivation, 0, 9999));
+    REQUIRE(within(p.zeroPulseSeconds, 1, 10) && within(p.refresh, 1, 20) && within(p.pulseCount, 1, 8));
+    REQUIRE(within(p.measuringPeriod, 1, 128) && within(p.switchingThreshold, 0, 15));
+    REQUIRE(!p.luminosity || within(*p.luminosity, 0, 6));
+    REQUIRE(!p.averaging || within(*p.averaging, 0, 4));
+    REQUIRE(!p.digits || within(*p.digits, 1, 3));
+    REQUIRE(within(p.displayMode, 0, 3) && within(p.resetMode, 0, 3));
+    REQUIRE(coefficientFromText(loaded->settings.coefficient) == p.coefficient);
+
+    const std::optional<LoadedParameters> again = readParameterFile(parameterFileText(loaded->settings), EditorSettings{});
+    REQUIRE(again.has_value());
+    REQUIRE(again->settings == loaded->settings);
+    REQUIRE(again->outOfRange.isEmpty() && again->unreadable.isEmpty());
+    REQUIRE(again->unknownNames.isEmpty() && again->missing.isEmpty());
+}
+
+void fuzzBackup(const QByteArray &data)
+{
+    const std::optional<MemoryBackup> backup = readBackup(data);
+    if (!backup)
+        return;
+    const std::optional<MemoryBackup> again = readBackup(backupText(*backup));
+    REQUIRE(again.has_value());
+    REQUIRE(again->window == backup->window && again->port == backup->port && again->bytes == backup->bytes);
+}
+
+void fuzzPortMap(const QByteArray &data)
+{
+    PortMap map;
+    const QStringList problems = map.applyOverrides(QString::fromUtf8(data));
+    REQUIRE(problems.size() <= data.count('\n') + 1);
+    for (int port = PortMap::FirstPort; port <= PortMap::LastPort; ++port)
+        REQUIRE(!map.device(port).trimmed().isEmpty());
+}
+
 void fuzzCalibration(const QString &dimpulse, const QString &etalon)
 {
     const PulseCalibration result = calibratePulses(dimpulse, etalon);
@@ -168,6 +219,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     fuzzSwitchesAndLuminosity(image);
     fuzzLiveSpeed(data);
     fuzzConfiguration(data);
+    fuzzParameterFile(data);
+    fuzzBackup(data);
+    fuzzPortMap(data);
     fuzzCalibration(QString::fromUtf8(lines.value(0)), QString::fromUtf8(lines.value(1)));
     return 0;
 }

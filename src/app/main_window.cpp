@@ -3,6 +3,7 @@
 #include "app/windows.h"
 #include "config/config_files.h"
 #include "link/configuration_window.h"
+#include "records/record_commands.h"
 #include "ui/document_opener.h"
 #include "ui/window_registry.h"
 
@@ -55,6 +56,10 @@ void PRINCIPAL::buildMenus()
          {{"MENU_NOUVELLE", "&Nouvelle configuration", false, &PRINCIPAL::MENU_NOUVELLE_Click},
           {"MENU_OUVRIR", "&Ouvrir une configuration", false, &PRINCIPAL::MENU_OUVRIR_Click},
           {"MENU_ENREGISTRER", "&Enregistrer une configuration", false, &PRINCIPAL::MENU_ENREGISTRER_Click},
+          {"MENU_ENREGISTRER_PARAMETRES", "&Enregistrer les paramètres…", true,
+           &PRINCIPAL::MENU_ENREGISTRER_PARAMETRES_Click},
+          {"MENU_CHARGER_PARAMETRES", "&Charger des paramètres…", true, &PRINCIPAL::MENU_CHARGER_PARAMETRES_Click},
+          {"MENU_FICHE", "&Imprimer la fiche du panneau…", true, &PRINCIPAL::MENU_FICHE_Click},
           {"MENU_QUITTER", "&Quitter", true, &PRINCIPAL::MENU_QUITTER_Click}}},
         {"MENU_CONFIGURER2", "&Configuration",
          {{"MENU_CONFIGURER", "Configuration", true, &PRINCIPAL::MENU_CONFIGURER_Click},
@@ -103,6 +108,21 @@ void PRINCIPAL::MENU_OUVRIR_Click()
 void PRINCIPAL::MENU_ENREGISTRER_Click()
 {
     ENREGISTRER_CONFIGURATION(*m_registry);
+}
+
+void PRINCIPAL::MENU_ENREGISTRER_PARAMETRES_Click()
+{
+    saveParameterFile(*m_registry);
+}
+
+void PRINCIPAL::MENU_CHARGER_PARAMETRES_Click()
+{
+    loadParameterFile(*m_registry);
+}
+
+void PRINCIPAL::MENU_FICHE_Click()
+{
+    printCommissioningSheet(*m_registry);
 }
 
 void PRINCIPAL::MENU_QUITTER_Click()

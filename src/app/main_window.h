@@ -25,6 +25,9 @@ public:
     void MENU_NOUVELLE_Click();
     void MENU_OUVRIR_Click();
     void MENU_ENREGISTRER_Click();
+    void MENU_ENREGISTRER_PARAMETRES_Click();
+    void MENU_CHARGER_PARAMETRES_Click();
+    void MENU_FICHE_Click();
     void MENU_QUITTER_Click();
     void MENU_CONFIGURER_Click();
     void MENU_DETECT_Click();

@@ -22,6 +22,7 @@ class QPushButton;
 class QScrollBar;
 class QSlider;
 class WindowRegistry;
+struct EditorSettings;
 
 // The parameter editor: every speed-display setting on five tab pages, the
 // window's own memory image with its raw view, the pulse calibration table and
@@ -78,6 +79,13 @@ public:
     void Frame8_Click();
     void Command2_Click();
     void Extension_Click();
+
+    // For the parameter files and the commissioning sheet.
+    EditorSettings currentSettings() const;
+    void applySettings(const EditorSettings &settings); // shown only: nothing is sent
+    bool transferSucceeded() const { return m_transferSucceeded; } // the last parameter read or write
+    QString liveSpeedText() const;
+    QString liveMaximumText() const;
 
 private:
     // Client area in twips
@@ -141,6 +149,7 @@ private:
     std::optional<std::pair<QString, QString>> m_coefficientSource;
     // Range limits the card stores as 0, which the sliders show as 2.
     std::array<bool, 5> m_zeroLimit{};
+    bool m_transferSucceeded = false;
 
     std::array<QLabel *, 5> BP_ONGLET_{};
     std::array<QGroupBox *, 5> ONGLET{};

@@ -103,6 +103,7 @@ void dump_24c01::but_lit_para_Click()
             }
         }
     }
+    m_transferSucceeded = !timedOut && !blank;
     if (blank)
         messages().show(Messages::Icon::Exclamation, BlankCardText);
     const QString check = answerCheck();
@@ -178,6 +179,7 @@ void dump_24c01::but_ecrit_para_Click()
             exchange().ENVOI_TRAME(ShortPrefix, QByteArrayLiteral("RRR"));
         }
     }
+    m_transferSucceeded = !outcome.refused() && !outcome.timedOut;
     if (outcome.refused())
         reportRefusedWrite(messages(), outcome);
     else

@@ -2,8 +2,10 @@
 
 #include "ui/messages.h"
 
-// Repeats a file step until it succeeds or the user gives up ("Annuler");
-// true when it succeeded.
+#include <QString>
+
+// Runs a file step until it succeeds or the user gives up ("Réessayer" /
+// "Annuler"). Returns whether it succeeded.
 template <class Step>
 bool retrying(Messages &messages, const QString &failure, Step step)
 {
