@@ -38,7 +38,9 @@ QLineEdit *makeBox(QWidget *window, const QString &name, const QFont &font)
     box->setMaxLength(2);
     box->setFont(font);
     box->setTextMargins(0, 0, 0, 0);
-    box->setAutoFillBackground(true);
+    // The box's own panel paints its state colour. Not opaque on purpose: Qt
+    // does not repaint opaque children lying beyond a window's edge when the
+    // window grows over them (the editor's extension), so they stayed blank.
     return box;
 }
 
