@@ -30,6 +30,7 @@ PRINCIPAL::~PRINCIPAL()
 {
     // The working windows go first: they hold the serial port.
     m_area->closeAllSubWindows();
+    m_registry->unload(WindowId::Configuration);
     delete m_registry;
 }
 

@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -173,6 +172,5 @@ void dump_24c01::Form_Load()
 void dump_24c01::setClientTwips(int width, int height)
 {
     fixClientTwips(this, width, height);
-    if (auto *f = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        f->adjustSize();
+    fitFrameToClient(this);
 }
