@@ -30,8 +30,8 @@ constexpr TabPlace Tabs[] = {
 };
 
 // "Charger…" goes under "Envoi", the wide view having no room beside it.
-const GridPlacement EditorGrid{7800,         360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  ",
-                               12720,        3840};
+const GridPlacement EditorGrid{
+    7800, 360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  ", GridPlacement::Spot{12720, 3840}};
 
 // The calibration table: headings on the left, one column per reference speed.
 constexpr int TableTop = 4860;
