@@ -89,6 +89,24 @@ private slots:
         QCOMPARE(frame->size(), size);
     }
 
+    // Unusable lines of the port map are told once, with the file and the lines.
+    void portMapProblems()
+    {
+        Workbench bench;
+        bench.principal.Form_Load();
+        bench.principal.reportPortMapProblems("/home/u/.config/KVL_PWS/ports.conf", {});
+        QVERIFY(bench.messages.shown.isEmpty());
+        const QStringList problems = bench.ports.applyOverrides("COM15=/dev/x\nCOM4=/dev/ok\nnonsense\n");
+        bench.principal.reportPortMapProblems("/home/u/.config/KVL_PWS/ports.conf", problems);
+        QCOMPARE(bench.messages.shown.size(), 1);
+        QCOMPARE(bench.messages.shown[0].icon, Messages::Icon::Exclamation);
+        const QString text = bench.messages.shown[0].text;
+        for (const char *part : {"/home/u/.config/KVL_PWS/ports.conf", "ligne 1 ignorée : « COM15=/dev/x »",
+                                 "ligne 3 ignorée : « nonsense »"})
+            QVERIFY2(text.contains(QString::fromUtf8(part)), qPrintable(text));
+        QVERIFY(!text.contains("ligne 2"));
+    }
+
     void windowsAndCommands()
     {
         Workbench bench;
