@@ -7,6 +7,7 @@
 #include "panel/report.h"
 #include "panel/request_bracket.h"
 #include "ui/messages.h"
+#include "ui/slider_text.h"
 #include "ui/twips.h"
 #include "ui/window_registry.h"
 
@@ -66,6 +67,7 @@ QSlider *slider(QWidget *parent, const char *name, int minimum, int maximum, int
     s->setRange(minimum, maximum);
     s->setValue(value);
     s->setToolTip(tip);
+    showTextWhileDragged(s);
     placeTwips(s, ColumnLeft, top, ColumnWidth, 285);
     return s;
 }
