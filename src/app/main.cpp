@@ -27,7 +27,9 @@ int main(int argc, char **argv)
         QApplication::installTranslator(&qtFrench);
 
     PortMap ports;
-    for (const QString &problem : ports.loadOverrides(PortMap::overridesFile()))
+    const QString portsFile = PortMap::overridesFile();
+    const QStringList portProblems = ports.loadOverrides(portsFile);
+    for (const QString &problem : portProblems)
         std::fprintf(stderr, "%s\n", qPrintable(problem));
 
     MessageBoxes messages;
@@ -40,6 +42,7 @@ int main(int argc, char **argv)
     QObject::connect(splash, &OMR_ND_SPLASH::finished, [&] {
         principal = std::make_unique<PRINCIPAL>(services);
         principal->Form_Load();
+        principal->reportPortMapProblems(portsFile, portProblems);
     });
     splash->show();
     splash->setFocus();

@@ -5,6 +5,7 @@
 #include "link/configuration_window.h"
 #include "records/record_commands.h"
 #include "ui/document_opener.h"
+#include "ui/messages.h"
 #include "ui/window_registry.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ PRINCIPAL::~PRINCIPAL()
 {
     // The working windows go first: they hold the serial port.
     m_area->closeAllSubWindows();
+    m_registry->unload(WindowId::Configuration);
     delete m_registry;
 }
 
@@ -92,6 +94,18 @@ void PRINCIPAL::Form_Load()
         setGeometry(s->availableGeometry());
     showMaximized();
     m_registry->show(WindowId::Configuration);
+}
+
+// A user who starts the tool from the desktop sees no terminal.
+void PRINCIPAL::reportPortMapProblems(const QString &file, const QStringList &problems)
+{
+    if (problems.isEmpty())
+        return;
+    m_registry->services().messages.show(
+        Messages::Icon::Exclamation,
+        QStringLiteral("Le fichier de correspondance des ports %1 n'a pas pu être appliqué en entier ; "
+                       "les ports concernés gardent leur périphérique habituel.\n\n%2")
+            .arg(file, problems.join(QLatin1Char('\n'))));
 }
 
 void PRINCIPAL::MENU_NOUVELLE_Click()

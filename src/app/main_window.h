@@ -18,6 +18,9 @@ public:
 
     // Maximises the window and shows the link settings.
     void Form_Load();
+    // Tells the user, in one message, which lines of the port map file
+    // `file` were not used (nothing when there are none).
+    void reportPortMapProblems(const QString &file, const QStringList &problems);
 
     WindowRegistry &registry() { return *m_registry; }
     QMdiArea *mdiArea() const { return m_area; }

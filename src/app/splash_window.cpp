@@ -115,9 +115,11 @@ OMR_ND_SPLASH::OMR_ND_SPLASH(QWidget *parent)
     lblVersion->setStyleSheet(QStringLiteral("background: #ffffff;"));
     placeTwips(lblVersion, 120, 3840, 8895, 255);
 
-    for (QObject *clickable : {static_cast<QObject *>(Label1), static_cast<QObject *>(lblVersion),
-                               static_cast<QObject *>(Picture1), static_cast<QObject *>(Text1->viewport())})
-        clickable->installEventFilter(this);
+    // Whichever control has the focus or is clicked, the first key or click
+    // hands over (Tab included: it would otherwise move the focus to Text1).
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -137,14 +139,9 @@ QString OMR_ND_SPLASH::versionText()
     return QStringLiteral("Version %1.%2.%3").arg(KVL_VERSION_MAJOR).arg(KVL_VERSION_MINOR).arg(KVL_VERSION_PATCH);
 }
 
-void OMR_ND_SPLASH::keyPressEvent(QKeyEvent *)
-{
-    finish();
-}
-
 bool OMR_ND_SPLASH::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) {
         finish();
         return true;
     }

@@ -13,14 +13,19 @@
 void installWindows(WindowRegistry &registry)
 {
     const Qt::WindowFlags minimisable = Qt::WindowMinimizeButtonHint;
+    const WindowRegistry::Options fixed = WindowRegistry::FixedBorder;
+    // The link settings window holds the port: closing it must not close the port.
     registry.setFactory(
-        WindowId::Configuration, [](WindowRegistry &r) { return new CONFIGURATION(r); }, minimisable);
+        WindowId::Configuration, [](WindowRegistry &r) { return new CONFIGURATION(r); }, minimisable,
+        WindowRegistry::HideOnClose);
     registry.setFactory(
         WindowId::Detection, [](WindowRegistry &r) { return new DETECT(r); }, minimisable);
     registry.setFactory(
-        WindowId::Parameters, [](WindowRegistry &r) { return new dump_24c01(r); }, minimisable);
-    registry.setFactory(WindowId::Switches, [](WindowRegistry &r) { return new SW(r); });
-    registry.setFactory(WindowId::Luminosity, [](WindowRegistry &r) { return new LUM(r); });
+        WindowId::Parameters, [](WindowRegistry &r) { return new dump_24c01(r); }, minimisable, fixed);
+    registry.setFactory(
+        WindowId::Switches, [](WindowRegistry &r) { return new SW(r); }, {}, fixed);
+    registry.setFactory(
+        WindowId::Luminosity, [](WindowRegistry &r) { return new LUM(r); }, {}, fixed);
     registry.setFactory(
         WindowId::SpeedMonitor, [](WindowRegistry &r) { return new SURVEILLANCE(r); }, minimisable);
 }

@@ -64,15 +64,20 @@ void ENREGISTRER_CONFIGURATION(WindowRegistry &registry)
          QStringLiteral("Fichiers configuration(*.OMR);;Tous les fichiers(*.*)"), QStringLiteral("Configuration_LDQ")});
     if (name.isEmpty())
         return;
+    // Written beside the chosen name and renamed at the end: a failure never
+    // leaves half a file under that name. The file is created before the
+    // link settings are shown, so that a name that cannot be written stops
+    // the command there.
+    const QString failure = QStringLiteral("Erreur lors de la création de ") + name + QStringLiteral(". Essayer à nouveau");
+    QSaveFile file(name);
+    auto create = [&file] { return file.isOpen() || file.open(QIODevice::WriteOnly); };
+    if (!retrying(messages, failure, create))
+        return;
     registry.showNormal(WindowId::Configuration);
     const QByteArray TEXTE_ECRIT = TEXTE_CONFIGURATION(registry.configuration().positions(),
                                                        QDateTime::currentDateTime(), QLocale::system());
-    // Written beside the chosen name and renamed at the end: a failure never
-    // leaves half a file under that name.
-    retrying(messages, QStringLiteral("Erreur lors de la création de ") + name + QStringLiteral(". Essayer à nouveau"),
-             [&] {
-                 QSaveFile file(name);
-                 return file.open(QIODevice::WriteOnly) && file.write(TEXTE_ECRIT) == TEXTE_ECRIT.size()
-                     && file.commit();
-             });
+    retrying(messages, failure, [&] {
+        // A failed commit closes the file: the retry creates it again.
+        return create() && file.write(TEXTE_ECRIT) == TEXTE_ECRIT.size() && file.commit();
+    });
 }

@@ -33,6 +33,9 @@ const ListPlace places[] = {
     {LinkSetting::SEL_REP, "Label7", "Controle réponses", 120, 1800, 840},
 };
 
+constexpr int ClientWidth = 4620;
+constexpr int ClientHeight = 1755;
+
 const QString successText = QStringLiteral("Ouverture du port COM%1: effectuée avec succès.");
 const QString failureText = QStringLiteral("L'ouverture du port COM%1 à échouée !");
 } // namespace
@@ -56,7 +59,7 @@ CONFIGURATION::CONFIGURATION(WindowRegistry &registry, QWidget *parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setFont(comicSans());
-    fixClientTwips(this, 4620, 1755);
+    fixClientTwips(this, ClientWidth, ClientHeight);
 
     buildLists();
 
@@ -107,6 +110,9 @@ void CONFIGURATION::buildLists()
         combo->addItems(list.items);
         combo->setCurrentIndex(list.defaultIndex);
         placeTwips(combo, place.left, place.top, 2655, 315);
+        // Out of view, only a configuration file may change it: no keys.
+        if (place.top >= ClientHeight)
+            combo->setFocusPolicy(Qt::NoFocus);
         m_lists[static_cast<int>(place.setting)] = combo;
     }
     describePorts();

@@ -7,6 +7,7 @@
 #include "panel/report.h"
 #include "panel/request_bracket.h"
 #include "ui/messages.h"
+#include "ui/slider_text.h"
 #include "ui/twips.h"
 #include "ui/window_registry.h"
 
@@ -23,8 +24,17 @@ constexpr int ModeAddress = 60;
 constexpr int PeriodAddress = 61;
 constexpr int ThresholdAddress = 62;
 
-// Columns E and F and but_WR lie beyond the right edge.
-const GridPlacement gridPlacement{2760, 480, 600, {2760, 5160, 6120, 7560, 9480}, 3600, "24C01  (128octets)  "};
+// Columns E and F and but_WR lie beyond the right edge: "Charger…" and a
+// second "Envoi" take the free row under the grid's buttons, so that a backup
+// (the only one holding bytes 0 to 63) can be put back from this window.
+const GridPlacement gridPlacement{2760,
+                                  480,
+                                  600,
+                                  {2760, 5160, 6120, 7560, 9480},
+                                  3600,
+                                  "24C01  (128octets)  ",
+                                  GridPlacement::Spot{2760, 4080},
+                                  GridPlacement::Spot{3840, 4080}};
 
 // Top to bottom: the fixed levels, then the sensor.
 constexpr int OptionOrder[LUM::Modes] = {1, 2, 3, 4, 5, 6, 0};
@@ -57,6 +67,7 @@ QSlider *slider(QWidget *parent, const char *name, int minimum, int maximum, int
     s->setRange(minimum, maximum);
     s->setValue(value);
     s->setToolTip(tip);
+    showTextWhileDragged(s);
     placeTwips(s, ColumnLeft, top, ColumnWidth, 285);
     return s;
 }

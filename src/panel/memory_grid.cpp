@@ -38,7 +38,9 @@ QLineEdit *makeBox(QWidget *window, const QString &name, const QFont &font)
     box->setMaxLength(2);
     box->setFont(font);
     box->setTextMargins(0, 0, 0, 0);
-    box->setAutoFillBackground(true);
+    // The box's own panel paints its state colour. Not opaque on purpose: Qt
+    // does not repaint opaque children lying beyond a window's edge when the
+    // window grows over them (the editor's extension), so they stayed blank.
     return box;
 }
 
@@ -97,9 +99,6 @@ MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement 
     but_lin = makeButton(window, "but_lin", QStringLiteral("Lin"), QString());
     but_WR = makeButton(window, "but_WR", QStringLiteral("Envoi"),
                         QStringLiteral("Envoi des paramètres couleur au panneau."));
-    but_load = makeButton(window, "but_load", QStringLiteral("Charger…"),
-                          QStringLiteral("Charger dans la grille une sauvegarde de la mémoire d'un panneau ; "
-                                         "« Envoi » la renvoie au panneau."));
     const std::array<QPushButton *, 5> row{but_RD, but_edit, nullptr, but_lin, but_WR};
     constexpr int LastWidth = 1000;
     for (int i = 0; i < 5; ++i) {
@@ -108,9 +107,19 @@ MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement 
         const int next = i + 1 < 5 ? p.buttonLefts[i + 1] : p.buttonLefts[i] + LastWidth + 60;
         placeTwips(row[i], p.buttonLefts[i], p.buttonTop, next - p.buttonLefts[i] - 60, 375);
     }
-    placeTwips(but_load, p.loadLeft >= 0 ? p.loadLeft : p.buttonLefts[4] + LastWidth + 60,
-               p.loadTop >= 0 ? p.loadTop : p.buttonTop, LastWidth, 375);
-    connect(but_load, &QPushButton::clicked, this, &MemoryGrid::but_load_Click);
+    if (p.load) {
+        but_load = makeButton(window, "but_load", QStringLiteral("Charger…"),
+                              QStringLiteral("Charger dans la grille une sauvegarde de la mémoire d'un panneau ; "
+                                             "« Envoi » la renvoie au panneau."));
+        placeTwips(but_load, p.load->left, p.load->top, LastWidth, 375);
+        connect(but_load, &QPushButton::clicked, this, &MemoryGrid::but_load_Click);
+    }
+    if (p.send) {
+        but_send = makeButton(window, "but_send", QStringLiteral("Envoi de la grille"),
+                              QStringLiteral("Envoi des 128 octets de la grille au panneau."));
+        placeTwips(but_send, p.send->left, p.send->top, 2040, 375);
+        connect(but_send, &QPushButton::clicked, but_WR, &QPushButton::click);
+    }
 }
 
 void MemoryGrid::showCell(int address)

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <array>
+#include <optional>
 
 class MemoryImage;
 struct Services;
@@ -20,9 +21,14 @@ struct GridPlacement
     std::array<int, 5> buttonLefts;   // but_RD, but_edit, fill box, but_lin, but_WR
     int buttonTop;
     const char *title;
-    // "Charger…": left, top (twips); beside "Envoi" where no other is given.
-    int loadLeft = -1;
-    int loadTop = -1;
+    struct Spot
+    {
+        int left, top;
+    };
+    // "Charger…", where the window can send its grid back to the panel.
+    std::optional<Spot> load = std::nullopt;
+    // A second, visible "Envoi" where but_WR lies out of view.
+    std::optional<Spot> send = std::nullopt;
 };
 
 // The raw view of a window's memory image: 128 cells bound to the image, the
@@ -43,7 +49,8 @@ public:
     QPushButton *but_edit;
     QPushButton *but_lin;
     QPushButton *but_WR;
-    QPushButton *but_load;
+    QPushButton *but_load = nullptr; // only in windows that send their grid
+    QPushButton *but_send = nullptr; // clicks but_WR
 
     // Every cell takes the fill box's text as it stands, then turns white.
     void but_edit_Click();

@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -31,8 +30,8 @@ constexpr TabPlace Tabs[] = {
 };
 
 // "Charger…" goes under "Envoi", the wide view having no room beside it.
-const GridPlacement EditorGrid{7800,         360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  ",
-                               12720,        3840};
+const GridPlacement EditorGrid{
+    7800, 360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  ", GridPlacement::Spot{12720, 3840}};
 
 // The calibration table: headings on the left, one column per reference speed.
 constexpr int TableTop = 4860;
@@ -173,6 +172,5 @@ void dump_24c01::Form_Load()
 void dump_24c01::setClientTwips(int width, int height)
 {
     fixClientTwips(this, width, height);
-    if (auto *f = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        f->adjustSize();
+    fitFrameToClient(this);
 }

@@ -1,5 +1,6 @@
 #include "params/parameter_window_widgets.h"
 
+#include "ui/slider_text.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -164,6 +165,7 @@ QSlider *makeSlider(QWidget *parent, const char *name, int minimum, int maximum,
     slider->setPageStep(1);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setTickInterval(maximum - minimum > 20 ? 16 : 1);
+    showTextWhileDragged(slider);
     place(slider, at);
     return slider;
 }

@@ -31,7 +31,9 @@ const QString leverStyle = QStringLiteral(
 const QString noVariant = QStringLiteral("   --   ");
 const QString readTip = QStringLiteral("Programmation des informations heure, jour, durée du relais 1 au panneau.");
 
-// The grid is never in view: it lies beyond the right edge.
+// The grid is never in view: it lies beyond the right edge. No "Charger…":
+// this window never sends its grid, and its next read would replace a backup
+// put into it, so restoring from here could only mislead.
 const GridPlacement gridPlacement{
     6480, 480, 600, {6480, 8880, 9840, 11280, 13200}, 3600,
     "24C01  (128octets)    -24C01  (128octets)    -24C01  (128octets)    "

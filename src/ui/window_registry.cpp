@@ -1,7 +1,12 @@
 #include "ui/window_registry.h"
 
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+namespace {
+const char *const FixedProperty = "fixedBorder";
+}
 
 WindowRegistry::WindowRegistry(QMdiArea *area, const Services &services, QObject *parent)
     : QObject(parent)
@@ -10,11 +15,23 @@ WindowRegistry::WindowRegistry(QMdiArea *area, const Services &services, QObject
 {
 }
 
-void WindowRegistry::setFactory(WindowId id, Factory factory, Qt::WindowFlags frameFlags)
+void fitFrameToClient(QWidget *window)
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    if (!frame)
+        return;
+    if (frame->property(FixedProperty).toBool())
+        frame->setFixedSize(frame->sizeHint());
+    else
+        frame->adjustSize();
+}
+
+void WindowRegistry::setFactory(WindowId id, Factory factory, Qt::WindowFlags frameFlags, Options options)
 {
     Entry &entry = m_entries[id];
     entry.factory = std::move(factory);
     entry.frameFlags = frameFlags;
+    entry.options = options;
 }
 
 QWidget *WindowRegistry::load(WindowId id)
@@ -26,9 +43,13 @@ QWidget *WindowRegistry::load(WindowId id)
     const Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | entry.frameFlags;
     QMdiSubWindow *frame = m_area->addSubWindow(widget, flags);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
+    if (entry.options & HideOnClose)
+        frame->installEventFilter(this);
+    else
+        frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setObjectName(widget->objectName() + QStringLiteral("_frame"));
-    frame->adjustSize();
+    frame->setProperty(FixedProperty, bool(entry.options & FixedBorder));
+    fitFrameToClient(widget);
     entry.frame = frame;
     return widget;
 }
@@ -75,4 +96,15 @@ void WindowRegistry::unload(WindowId id)
         f->hide();
         delete f;
     }
+}
+
+// The close box of a window kept for the whole run only hides it.
+bool WindowRegistry::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close) {
+        event->ignore();
+        static_cast<QWidget *>(watched)->hide();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

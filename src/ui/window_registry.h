@@ -15,14 +15,24 @@ class CONFIGURATION;
 
 enum class WindowId { Configuration, Detection, Parameters, Switches, Luminosity, SpeedMonitor };
 
+// A window whose client area changes size takes its frame along; a fixed
+// frame stays fixed at the new size.
+void fitFrameToClient(QWidget *window);
+
 // The working windows of the main window: each exists at most once. The first
 // use creates it with its start-up values, showing brings it to the front,
-// unloading (or the user closing it) destroys it.
+// unloading destroys it. The user closing it destroys it too, unless the
+// window stays loaded for the whole run: then it is only hidden.
 class WindowRegistry : public QObject
 {
     Q_OBJECT
 public:
     using Factory = std::function<QWidget *(WindowRegistry &)>;
+    enum Option {
+        FixedBorder = 1, // the user cannot resize the frame, by its edges or its system menu
+        HideOnClose = 2, // loaded for the whole run: the close box only hides it
+    };
+    Q_DECLARE_FLAGS(Options, Option)
 
     WindowRegistry(QMdiArea *area, const Services &services, QObject *parent = nullptr);
 
@@ -30,7 +40,7 @@ public:
 
     // frameFlags: the buttons of the window's frame (title, system menu, close
     // are always there).
-    void setFactory(WindowId id, Factory factory, Qt::WindowFlags frameFlags = {});
+    void setFactory(WindowId id, Factory factory, Qt::WindowFlags frameFlags = {}, Options options = {});
 
     // Creates the window if needed, without showing it.
     QWidget *load(WindowId id);
@@ -50,11 +60,15 @@ public:
 
     QMdiSubWindow *frame(WindowId id) const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     struct Entry
     {
         Factory factory;
         Qt::WindowFlags frameFlags;
+        Options options;
         QPointer<QMdiSubWindow> frame;
     };
 
@@ -62,3 +76,5 @@ private:
     Services m_services;
     std::map<WindowId, Entry> m_entries;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(WindowRegistry::Options)

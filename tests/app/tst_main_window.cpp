@@ -17,6 +17,7 @@ void trigger(Workbench &bench, const char *item)
     bench.principal.findChild<QAction *>(QLatin1String(item))->trigger();
 }
 } // namespace
+Q_DECLARE_METATYPE(WindowId)
 
 class MainWindowTest : public QObject
 {
@@ -59,6 +60,54 @@ private slots:
         QTEST((*item)->isEnabled(), "enabled");
     }
 
+    void fixedBorders_data()
+    {
+        QTest::addColumn<WindowId>("window");
+        QTest::newRow("dump_24c01") << WindowId::Parameters;
+        QTest::newRow("SW") << WindowId::Switches;
+        QTest::newRow("LUM") << WindowId::Luminosity;
+    }
+    // The system menu's "Size" with the arrow keys does not change the frame.
+    void fixedBorders()
+    {
+        QFETCH(WindowId, window);
+        Workbench bench;
+        bench.principal.resize(1200, 800);
+        bench.principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bench.principal));
+        bench.registry.show(window);
+        QMdiSubWindow *frame = bench.registry.frame(window);
+        const QSize size = frame->size();
+        const QList<QAction *> menu = frame->systemMenu()->actions();
+        const auto resize = std::find_if(menu.begin(), menu.end(), [](QAction *a) { return a->text() == "&Size"; });
+        QVERIFY(resize != menu.end());
+        (*resize)->trigger();
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(frame, Qt::Key_Right);
+            QTest::keyClick(frame, Qt::Key_Down);
+        }
+        QTest::keyClick(frame, Qt::Key_Return);
+        QCOMPARE(frame->size(), size);
+    }
+
+    // Unusable lines of the port map are told once, with the file and the lines.
+    void portMapProblems()
+    {
+        Workbench bench;
+        bench.principal.Form_Load();
+        bench.principal.reportPortMapProblems("/home/u/.config/KVL_PWS/ports.conf", {});
+        QVERIFY(bench.messages.shown.isEmpty());
+        const QStringList problems = bench.ports.applyOverrides("COM15=/dev/x\nCOM4=/dev/ok\nnonsense\n");
+        bench.principal.reportPortMapProblems("/home/u/.config/KVL_PWS/ports.conf", problems);
+        QCOMPARE(bench.messages.shown.size(), 1);
+        QCOMPARE(bench.messages.shown[0].icon, Messages::Icon::Exclamation);
+        const QString text = bench.messages.shown[0].text;
+        for (const char *part : {"/home/u/.config/KVL_PWS/ports.conf", "ligne 1 ignorée : « COM15=/dev/x »",
+                                 "ligne 3 ignorée : « nonsense »"})
+            QVERIFY2(text.contains(QString::fromUtf8(part)), qPrintable(text));
+        QVERIFY(!text.contains("ligne 2"));
+    }
+
     void windowsAndCommands()
     {
         Workbench bench;
@@ -82,18 +131,25 @@ private slots:
             QCOMPARE(bench.principal.mdiArea()->activeSubWindow(), frame);
         }
 
-        // A window the user closes comes back with its start-up values.
-        bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(QStringLiteral("NON"));
-        bench.registry.frame(WindowId::Configuration)->close();
+        // A window the user closes comes back with its start-up values; the
+        // link settings only hide, keeping their selections and the port.
+        bench.registry.frame(WindowId::Detection)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!bench.registry.loaded(WindowId::Configuration));
-        QCOMPARE(bench.registry.configuration().answerCheck(), QStringLiteral("OUI"));
-
-        // A new configuration starts afresh and lets the device go.
+        QVERIFY(!bench.registry.loaded(WindowId::Detection));
         PtyPair device;
         bench.mapPort(3, device.path());
         bench.confirmPort(3);
-        QVERIFY(bench.registry.configuration().portOpenFlag());
+        bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(QStringLiteral("NON"));
+        bench.registry.frame(WindowId::Configuration)->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(bench.registry.loaded(WindowId::Configuration));
+        QVERIFY(!bench.registry.frame(WindowId::Configuration)->isVisible());
+        QCOMPARE(bench.registry.configuration().answerCheck(), QStringLiteral("NON"));
+        QVERIFY(bench.registry.configuration().portOpenFlag() && bench.registry.configuration().MSComm1().isOpen());
+        trigger(bench, "MENU_CONFIGURER");
+        QVERIFY(bench.registry.frame(WindowId::Configuration)->isVisible());
+
+        // A new configuration starts afresh and lets the device go.
         bench.principal.MENU_NOUVELLE_Click(); // its item is disabled
         CONFIGURATION &fresh = bench.registry.configuration();
         QVERIFY(!fresh.portOpenFlag() && !fresh.MSComm1().isOpen());

@@ -1,6 +1,7 @@
 #include "app/splash_window.h"
 
 #include <QLabel>
+#include <QTextEdit>
 #include <QtTest>
 
 class SplashTest : public QObject
@@ -19,7 +20,7 @@ private slots:
     // window; the splashes run side by side so the test waits five seconds once.
     void handsOverExactlyOnce()
     {
-        const QStringList triggers{"timer", "key", "Label1", "lblVersion", "Picture1"};
+        const QStringList triggers{"timer", "key", "Tab", "key in Text1", "Label1", "lblVersion", "Picture1"};
         QList<int> handovers(triggers.size(), 0);
         QElapsedTimer clock;
         clock.start();
@@ -29,6 +30,10 @@ private slots:
             connect(splash, &OMR_ND_SPLASH::finished, [&handovers, i] { ++handovers[i]; });
             if (triggers[i] == QLatin1String("key"))
                 QTest::keyClick(splash, Qt::Key_Space);
+            else if (triggers[i] == QLatin1String("Tab"))
+                QTest::keyClick(splash, Qt::Key_Tab);
+            else if (triggers[i] == QLatin1String("key in Text1"))
+                QTest::keyClick(splash->Text1, Qt::Key_A);
             else if (i > 0)
                 QTest::mouseClick(splash->findChild<QWidget *>(triggers[i]), Qt::LeftButton);
             if (i > 0)

@@ -4,6 +4,7 @@
 #include "support/workbench.h"
 
 #include <QComboBox>
+#include <QMdiSubWindow>
 #include <QtTest>
 
 using Icon = Messages::Icon;
@@ -144,7 +145,11 @@ private slots:
         const QString path = dir.filePath("no-such-folder/c.omr");
         bench.files.answers << path;
         bench.messages.retryAnswers << Answer::Retry << Answer::Retry << Answer::Cancel;
+        bench.registry.show(WindowId::Configuration);
+        bench.registry.minimize(WindowId::Configuration);
         ENREGISTRER_CONFIGURATION(bench.registry);
+        // The file comes first: without it the link settings are not shown.
+        QVERIFY(bench.registry.frame(WindowId::Configuration)->isMinimized());
         const Shown failure{Icon::None, "Erreur lors de la création de " + path + ". Essayer à nouveau"};
         QCOMPARE(bench.messages.shown, (QList<Shown>{failure, failure, failure}));
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});

@@ -54,6 +54,24 @@ private slots:
         QTEST(config.rect().contains(list->geometry()), "inView");
     }
 
+    // Tab and Down from the port list never reach a list out of view.
+    void unseenListsTakeNoKeys()
+    {
+        Workbench bench;
+        bench.principal.show();
+        bench.registry.show(WindowId::Configuration);
+        QVERIFY(QTest::qWaitForWindowActive(&bench.principal));
+        CONFIGURATION &config = bench.registry.configuration();
+        config.list(LinkSetting::SEL_COM)->setFocus();
+        for (int i = 0; i < 2 * LinkSettingCount; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        }
+        for (LinkSetting unseen : {LinkSetting::SEL_INTER, LinkSetting::SEL_NBR_DIGI, LinkSetting::SEL_DCF77,
+                                   LinkSetting::SEL_REL1, LinkSetting::SEL_REL2})
+            QCOMPARE(config.list(unseen)->currentIndex(), linkSettingList(unseen).defaultIndex);
+    }
+
     // One run of confirmations, each from the port state the last one left.
     void confirmations()
     {

@@ -1,7 +1,9 @@
 #include "luminosity/luminosity_window.h"
+#include "panel/backup.h"
 #include "panel/memory_grid.h"
 #include "support/window_rig.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QSlider>
 #include <QtTest>
@@ -156,6 +158,30 @@ private slots:
             addresses[a] = std::uint8_t(a);
         QCOMPARE(rig.frames(MemoryWriteFrames).size(), MemoryWriteFrames);
         QCOMPARE(rig.panel.memory(), addresses);
+        QVERIFY(rig.bench.messages.shown.isEmpty());
+    }
+
+    // A backup goes back to the panel with buttons the user can see.
+    void restoreFromView()
+    {
+        Rig rig(WindowId::Luminosity, QStringLiteral("OUI"));
+        MemoryGrid &grid = rig.window.grid();
+        for (QPushButton *b : {grid.but_load, grid.but_send})
+            QVERIFY2(rig.window.rect().contains(b->geometry()), qPrintable(b->objectName()));
+        grid.but_RD->click();
+        rig.restart(int(memoryRead.size()));
+        MemoryBackup backup{"LUM", 3, QDateTime::currentDateTime(), {}};
+        sim::Memory saved{};
+        for (int a = 0; a < 128; ++a)
+            backup.bytes[a] = saved[a] = std::uint8_t(255 - a);
+        QFile file(rig.bench.backups.filePath("lum.kvlmem"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(backupText(backup)) > 0);
+        file.close();
+        rig.bench.files.answers << file.fileName();
+        grid.but_load->click();
+        grid.but_send->click();
+        QCOMPARE(rig.frames(MemoryWriteFrames).size(), MemoryWriteFrames);
+        QCOMPARE(rig.panel.memory(), saved);
         QVERIFY(rig.bench.messages.shown.isEmpty());
     }
 

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
+#include <QToolTip>
 #include <QtTest>
 
 using Icon = Messages::Icon;
@@ -163,6 +165,35 @@ private slots:
             QCOMPARE(w->minimumSize(), w->maximumSize());
             QCOMPARE(frame->size(), size + border);
         }
+    }
+
+    void sliderTexts_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Slider_Nbr_IMPULS") << 1 << "Nombre d'impulsion utilisée pour le calcul instantané:";
+        QTest::newRow("Slider_MOY") << 1 << "Nombre de mesure utilisé pour réaliser la moyenne.";
+        QTest::newRow("Slider_ZEROPULSE")
+            << 1 << "Utiliser la glissière horizontale pour la durée sans impulsion pour le 0Km/h";
+        QTest::newRow("DURE_LDR") << 2 << "de 1 à 128 secondes (5sec par défaut)";
+        QTest::newRow("COMP_LDR") << 2 << "0=Jour. 15=Nuit(4 par défaut)";
+    }
+    // A slider's text shows while it is dragged, the pointer not resting on it.
+    void sliderTexts()
+    {
+        QFETCH(int, page);
+        bench->principal.show();
+        bench->registry.show(WindowId::Parameters);
+        QVERIFY(QTest::qWaitForWindowExposed(&bench->principal));
+        w->BP_ONGLET_Click(page);
+        auto *slider = control<QSlider>(QTest::currentDataTag());
+        QToolTip::hideText();
+        slider->setSliderDown(true);
+        slider->setSliderPosition(slider->value() == slider->maximum() ? slider->minimum() : slider->maximum());
+        QTRY_VERIFY(QToolTip::isVisible());
+        QTEST(QToolTip::text(), "text");
+        slider->setSliderDown(false);
+        QToolTip::hideText();
     }
 
     // The figures are the calibration's own; here they must reach their boxes,

@@ -1,0 +1,137 @@
+#include "luminosity/luminosity_window.h"
+#include "panel/backup.h"
+#include "panel/memory_grid.h"
+#include "params/parameter_window.h"
+#include "support/window_rig.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+namespace {
+enum class Way { ExtensionAfterRead, ExtensionAfterFailedRead, Lin, Edit, Load, LuminosityRead };
+
+const QColor Green(0, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor White(255, 255, 255);
+
+// What the screen shows of a cell: the colour just inside its left edge, and
+// whether anything is drawn in its middle (its text) in another colour.
+struct Seen
+{
+    QColor background;
+    bool text = false;
+};
+
+Seen seen(const QImage &shot, const QLineEdit *cell)
+{
+    const QRect r(cell->mapTo(cell->window(), QPoint(0, 0)), cell->size());
+    Seen s{shot.pixelColor(r.left() + 3, r.center().y())};
+    for (int y = r.top() + 4; y <= r.bottom() - 4; ++y) {
+        for (int x = r.left() + 6; x <= r.right() - 6; ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            const int distance = qAbs(c.red() - s.background.red()) + qAbs(c.green() - s.background.green())
+                + qAbs(c.blue() - s.background.blue());
+            s.text = s.text || distance > 120;
+        }
+    }
+    return s;
+}
+
+bool near(const QColor &a, const QColor &b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 30;
+}
+} // namespace
+Q_DECLARE_METATYPE(Way)
+
+// The grid as the user sees it: the main window's own pixels, as painted on
+// the screen (a fresh rendering of the widget would hide a missed repaint).
+class GridPaintTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cellsArePainted_data()
+    {
+        QTest::addColumn<Way>("way");
+        // Cells from `first` on show a text on `colour`; those before it are
+        // blank on white (the editor's read clears the half it does not read).
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("extension opened after a read") << Way::ExtensionAfterRead << 64 << Green;
+        QTest::newRow("extension opened after a failed read") << Way::ExtensionAfterFailedRead << 0 << Red;
+        QTest::newRow("Lin") << Way::Lin << 0 << White;
+        QTest::newRow("EDIT") << Way::Edit << 0 << White;
+        QTest::newRow("Charger…") << Way::Load << 0 << White;
+        QTest::newRow("luminosity read") << Way::LuminosityRead << 0 << Green;
+    }
+    void cellsArePainted()
+    {
+        QFETCH(Way, way);
+        QFETCH(int, first);
+        QFETCH(QColor, colour);
+        const bool lum = way == Way::LuminosityRead;
+        WindowRig<QWidget> rig(lum ? WindowId::Luminosity : WindowId::Parameters, QStringLiteral("NON"));
+        QWidget &principal = rig.bench.principal;
+        principal.resize(1100, 700);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        rig.bench.registry.show(lum ? WindowId::Luminosity : WindowId::Parameters);
+        QTest::qWait(50);
+
+        auto click = [&rig](const char *name) { rig.window.findChild<QPushButton *>(name)->click(); };
+        if (way == Way::ExtensionAfterFailedRead)
+            rig.panel.setFault(sim::Fault::Silent);
+        if (way == Way::ExtensionAfterRead || way == Way::ExtensionAfterFailedRead) {
+            click("but_lit_para");
+            QTest::qWait(50);
+        }
+        if (!lum)
+            click("Command2");
+        if (way == Way::Lin) {
+            click("but_lin");
+        } else if (way == Way::Edit) {
+            rig.window.findChild<QLineEdit *>("Text1_128")->setText("55");
+            click("but_edit");
+        } else if (way == Way::Load) {
+            MemoryBackup backup{"dump_24c01", 3, QDateTime::currentDateTime(), {}};
+            for (int k = 0; k < MemoryImage::Size; ++k)
+                backup.bytes[k] = quint8(k);
+            QFile file(rig.bench.backups.filePath("copie.kvlmem"));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(backupText(backup)) > 0);
+            file.close();
+            rig.bench.files.answers << file.fileName();
+            click("but_load");
+        } else if (lum) {
+            click("but_LIT_LUM");
+        }
+
+        QString wrong;
+        int inView = 0;
+        auto check = [&] {
+            const QImage shot = principal.screen()->grabWindow(principal.winId()).toImage();
+            wrong.clear();
+            inView = 0;
+            for (int k = 0; k < MemoryImage::Size; ++k) {
+                const QLineEdit *cell = rig.window.findChild<QLineEdit *>(QStringLiteral("Text1_%1").arg(k));
+                if (!rig.window.rect().contains(cell->geometry()))
+                    continue;
+                ++inView;
+                const Seen s = seen(shot, cell);
+                const bool holds = k >= first;
+                if (!near(s.background, holds ? colour : White) || s.text != holds)
+                    wrong += QStringLiteral(" %1:%2%3").arg(k).arg(s.background.name(), s.text ? "+text" : "");
+            }
+            return wrong.isEmpty();
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(check(), qPrintable(wrong), 1000);
+        // Columns E and F of the luminosity grid lie beyond its window.
+        QCOMPARE(inView, lum ? 13 * 8 : 128);
+    }
+};
+
+QTEST_MAIN(GridPaintTest)
+#include "tst_grid_paint.moc"
