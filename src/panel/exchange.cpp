@@ -89,6 +89,8 @@ QByteArray Exchange::takeAnswer()
 
 void Exchange::dtrOff()
 {
+    if (m_observer)
+        m_observer->dtrDropped();
     m_port.setDtrEnable(false);
 }
 

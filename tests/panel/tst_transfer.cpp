@@ -6,6 +6,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace std::chrono;
 using Clock = steady_clock;
 
@@ -75,6 +80,10 @@ private slots:
     void refusedWrites();
     void answerSizes_data();
     void answerSizes();
+    void timeOutBeforeCount();
+    void pauses_data();
+    void pauses();
+    void portAsOpened();
 };
 
 void TransferTest::transfers_data()
@@ -253,6 +262,77 @@ void TransferTest::answerSizes()
     QCOMPARE(ECRIT_24C01(exchange, image, EditorTransfer).timedOut, timedOut);
     const auto waited = duration_cast<milliseconds>(Clock::now() - port.lineFreeAt()).count();
     QVERIFY2((waited >= 1000) == timedOut, qPrintable(QString::number(waited)));
+}
+
+namespace {
+// The tool's port on one end of a pseudo-terminal, at "4800,N,8,1".
+struct PtyPort
+{
+    PtyPort()
+    {
+        ports.setDevice(3, pty.path());
+        port.setCommPort(3);
+        port.setSettings(QStringLiteral("4800,N,8,1"));
+        opened = port.open();
+    }
+    PtyPair pty;
+    PortMap ports;
+    SerialPort port{ports};
+    Exchange exchange{port};
+    bool opened = false;
+};
+} // namespace
+
+// The time-out is tested before the count: an answer already complete when
+// the wait looks again after its second has run out counts as none.
+void TransferTest::timeOutBeforeCount()
+{
+    PtyPort link;
+    QVERIFY(link.opened);
+    QTimer stall; // the tool held up while the answer comes
+    stall.setSingleShot(true);
+    connect(&stall, &QTimer::timeout, [&link] {
+        link.pty.write(QByteArray(5, 'x'));
+        std::this_thread::sleep_for(1200ms);
+    });
+    stall.start(100);
+    QVERIFY(link.exchange.ATTENTE_REPONSE({AnswerCondition::AtLeast, 5}));
+}
+
+void TransferTest::pauses_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::newRow("opening pause") << 0.5;
+    QTest::newRow("after a request") << 0.02;
+}
+// Over only once the clock is past start + the pause; not much later.
+void TransferTest::pauses()
+{
+    QFETCH(double, seconds);
+    PtyPort link;
+    QVERIFY(link.opened);
+    const Clock::time_point start = Clock::now();
+    link.exchange.PAUSE(seconds);
+    const double took = duration<double>(Clock::now() - start).count();
+    QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
+}
+
+// The line as the tool sets it up, read back from the device.
+void TransferTest::portAsOpened()
+{
+    PtyPort link;
+    QVERIFY(link.opened);
+    const int fd = ::open(link.pty.path().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(fd >= 0);
+    termios t{};
+    const bool read = tcgetattr(fd, &t) == 0;
+    ::close(fd);
+    QVERIFY(read);
+    QCOMPARE(cfgetospeed(&t), speed_t(B4800));
+    QCOMPARE(cfgetispeed(&t), speed_t(B4800));
+    QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+    QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+    QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
 }
 
 QTEST_GUILESS_MAIN(TransferTest)
