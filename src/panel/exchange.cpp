@@ -37,7 +37,8 @@ void Exchange::PAUSE(double seconds)
 {
     if (m_observer)
         m_observer->paused(seconds);
-    const Clock::time_point end = Clock::now() + duration_cast<Clock::duration>(duration<double>(seconds));
+    const Clock::time_point end =
+        Clock::now() + duration_cast<Clock::duration>(duration<double>(seconds * m_timeScale));
     // Waiting on the device notices a line that drops during the pause;
     // nothing is left to wait for once it has.
     for (Clock::time_point now = Clock::now(); now <= end && !m_port.lost(); now = Clock::now()) {
@@ -67,7 +68,8 @@ bool Exchange::ATTENTE_REPONSE(AnswerCondition condition)
 
 Exchange::Clock::time_point Exchange::answerDeadline() const
 {
-    return std::max(Clock::now(), m_port.lineFreeAt()) + AnswerLimit;
+    return std::max(Clock::now(), m_port.lineFreeAt())
+        + duration_cast<Clock::duration>(duration<double>(AnswerLimit) * m_timeScale);
 }
 
 bool Exchange::awaitAnswer(AnswerCondition condition, Clock::time_point deadline)

@@ -72,6 +72,9 @@ public:
     int session() const;
 
     bool busy() const { return m_depth > 0; }
+    // Every pause and answer limit is multiplied by this (1 on a real line):
+    // tests of what flows send, not of how long they take, run faster.
+    void setTimeScale(double scale) { m_timeScale = scale; }
     void setObserver(ExchangeObserver *observer) { m_observer = observer; }
 
     // Marks an exchange in progress for as long as it lives; nests.
@@ -97,4 +100,5 @@ private:
     ExchangeObserver *m_observer = nullptr;
     PanelMemoryRecord m_record;
     int m_depth = 0;
+    double m_timeScale = 1;
 };

@@ -98,11 +98,11 @@ struct FaultRig : WindowRig<Window>
 {
     FaultRig(WindowId id, sim::Fault fault = fetched<sim::Fault>("fault"),
              const QString &answerCheck = fetched<QString>("answerCheck"))
-        : WindowRig<Window>(id, answerCheck)
+        : WindowRig<Window>(id, answerCheck, fault == sim::Fault::Late ? 1 : FastClock)
         , fault(fault)
     {
-        // Late is late against the line: at 4800 baud the frames reach the
-        // panel when the tool's time limits expect them to.
+        // Late is late against the line: at 4800 baud, and with the tool's
+        // own time limits, the frames reach the panel when the limits expect them.
         this->panel.setLineRate(fault == sim::Fault::Late);
     }
 

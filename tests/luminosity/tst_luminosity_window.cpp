@@ -70,7 +70,7 @@ private slots:
         QFETCH(QString, answerCheck);
         QFETCH(sim::Fault, fault);
         QFETCH(QList<int>, bytes);
-        Rig rig(WindowId::Luminosity, answerCheck);
+        Rig rig(WindowId::Luminosity, answerCheck, FastClock);
         sim::Memory memory = rig.panel.memory();
         for (int i = 0; i < bytes.size(); ++i)
             memory[60 + i] = std::uint8_t(bytes[i]);
@@ -111,7 +111,7 @@ private slots:
         QFETCH(QString, answerCheck);
         QFETCH(sim::Fault, fault);
         QFETCH(int, byte60);
-        Rig rig(WindowId::Luminosity, answerCheck);
+        Rig rig(WindowId::Luminosity, answerCheck, FastClock);
         sim::Memory expected = rig.panel.memory();
         rig.panel.setFault(fault);
         choose(rig.window, chosen);
@@ -145,7 +145,7 @@ private slots:
     // The raw read, then the raw write it allows.
     void rawButtons()
     {
-        Rig rig(WindowId::Luminosity, QStringLiteral("OUI"));
+        Rig rig(WindowId::Luminosity, QStringLiteral("OUI"), FastClock);
         MemoryGrid &grid = rig.window.grid();
         grid.but_RD->click();
         QCOMPARE(rig.frames(memoryRead.size()), memoryRead);
@@ -164,7 +164,7 @@ private slots:
     // A backup goes back to the panel with buttons the user can see.
     void restoreFromView()
     {
-        Rig rig(WindowId::Luminosity, QStringLiteral("OUI"));
+        Rig rig(WindowId::Luminosity, QStringLiteral("OUI"), FastClock);
         MemoryGrid &grid = rig.window.grid();
         for (QPushButton *b : {grid.but_load, grid.but_send})
             QVERIFY2(rig.window.rect().contains(b->geometry()), qPrintable(b->objectName()));

@@ -154,7 +154,7 @@ private slots:
         QFETCH(QStringList, before);
         QFETCH(QString, button);
         QFETCH(QStringList, script);
-        WindowRig<QWidget> rig(WindowId(window), QStringLiteral("OUI"));
+        WindowRig<QWidget> rig(WindowId(window), QStringLiteral("OUI"), FastClock);
         const auto click = [&rig](const QString &name) {
             QPushButton *b = rig.window.findChild<QPushButton *>(name);
             QVERIFY2(b, qPrintable(name));

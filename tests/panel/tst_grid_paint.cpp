@@ -74,7 +74,7 @@ private slots:
         QFETCH(int, first);
         QFETCH(QColor, colour);
         const bool lum = way == Way::LuminosityRead;
-        WindowRig<QWidget> rig(lum ? WindowId::Luminosity : WindowId::Parameters, QStringLiteral("NON"));
+        WindowRig<QWidget> rig(lum ? WindowId::Luminosity : WindowId::Parameters, QStringLiteral("NON"), FastClock);
         QWidget &principal = rig.bench.principal;
         principal.resize(1100, 700);
         principal.show();

@@ -7,17 +7,22 @@
 
 #include <QComboBox>
 
+// Pauses and answer limits at a fifth of their length, for tests of what a
+// flow sends and shows rather than of how long it takes.
+constexpr double FastClock = 0.2;
+
 // The tool with its link settings confirmed on a virtual panel at COM3, the
 // answer check set, and one of its windows.
 template <class Window>
 struct WindowRig
 {
-    WindowRig(WindowId id, const QString &answerCheck)
+    WindowRig(WindowId id, const QString &answerCheck, double timeScale = 1)
         : window(bench.registry.window<Window>(id))
     {
         panel.start();
         bench.mapPort(3, QString::fromStdString(panel.devicePath()));
         bench.confirmPort(3);
+        bench.registry.configuration().exchange().setTimeScale(timeScale);
         bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(answerCheck);
         restart(0);
     }

@@ -70,7 +70,7 @@ private slots:
         QFETCH(QList<int>, bytes);
         QFETCH(QString, answerCheck);
         QFETCH(bool, closed);
-        Rig rig(WindowId::Switches, answerCheck);
+        Rig rig(WindowId::Switches, answerCheck, FastClock);
         rig.panel.setSwitches(0xFF, 0xFF, 'T');
         rig.window.LIT_SW->click();
         checkBanks(rig.window, 0xFF, 0xFF);
@@ -92,7 +92,7 @@ private slots:
     // the raw read sends its memory read and nothing else.
     void displayOnlyControls()
     {
-        Rig rig(WindowId::Switches, QStringLiteral("OUI"));
+        Rig rig(WindowId::Switches, QStringLiteral("OUI"), FastClock);
         SW &sw = rig.window;
         rig.bench.registry.show(WindowId::Switches);
         QTest::mouseClick(sw.Text3(2), Qt::LeftButton);
