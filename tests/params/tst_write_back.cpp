@@ -22,7 +22,11 @@ sim::Memory writableCard(QRandomGenerator &random)
     const auto pick = [&random](std::initializer_list<int> values) {
         return *(values.begin() + random.bounded(int(values.size())));
     };
-    const auto between = [&random](int low, int high) { return int(random.bounded(low, high + 1)); };
+    // The ends of a range one time in four: that is where values go astray.
+    const auto between = [&random](int low, int high) {
+        const int draw = int(random.bounded(8));
+        return draw == 0 ? low : draw == 1 ? high : int(random.bounded(low, high + 1));
+    };
     sim::Memory m{};
     const auto word = [&m](int address, int value) {
         m[address] = std::uint8_t(value >> 8);
