@@ -1,0 +1,1 @@
+// The file that the tests' shared precompiled header is built with.
