@@ -104,24 +104,6 @@ void VirtualPanel::setFault(Fault fault, int hangUpAfterFrames)
     m_framesSinceFault = 0;
 }
 
-void VirtualPanel::hangUp()
-{
-    std::unique_lock lock(m_mutex);
-    if (!m_thread.joinable()) {
-        dropLine();
-        return;
-    }
-    m_hangUpRequested = true;
-    wake();
-    m_changed.wait(lock, [this] { return !m_hangUpRequested; });
-}
-
-bool VirtualPanel::isHungUp() const
-{
-    std::lock_guard lock(m_mutex);
-    return !m_pty.path().empty() && !m_pty.isOpen();
-}
-
 Memory VirtualPanel::memory() const
 {
     std::lock_guard lock(m_mutex);
@@ -193,11 +175,6 @@ void VirtualPanel::run()
 {
     std::unique_lock lock(m_mutex);
     while (!m_stop) {
-        if (m_hangUpRequested) {
-            dropLine();
-            m_hangUpRequested = false;
-            m_changed.notify_all();
-        }
         const Clock::time_point now = Clock::now();
         processDueInput(now);
         writeDueOutput(now);

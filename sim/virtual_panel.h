@@ -56,9 +56,6 @@ public:
     // For HangUp, the line drops once hangUpAfterFrames frames (at least 1)
     // have been received from now on; that last frame is not answered.
     void setFault(Fault fault, int hangUpAfterFrames = 1);
-    // Drops the line now, as a pulled-out adapter does; returns once done.
-    void hangUp();
-    bool isHungUp() const;
 
     Memory memory() const;
     void setMemory(const Memory &memory);
@@ -100,7 +97,6 @@ private:
     int m_wakeRead = -1;
     int m_wakeWrite = -1;
     bool m_stop = false;
-    bool m_hangUpRequested = false;
 
     PseudoTerminal m_pty;
     std::vector<std::string> m_links;

@@ -7,9 +7,10 @@
 Q_DECLARE_METATYPE(WindowId)
 
 // The microswitch and luminosity windows as they open: each control's text,
-// tooltip, range, start value, and the places of the grid and its buttons,
-// in twips at 15 twips per pixel. "place" is the control's top-left corner in
-// the window; "window" stands for the window itself.
+// tooltip, range, the levers' start value (the luminosity window's own test
+// holds its settings' start values), and the places of the grid and its
+// buttons, in twips at 15 twips per pixel. "place" is the control's top-left
+// corner in the window; "window" stands for the window itself.
 class WindowControlsTest : public QObject
 {
     Q_OBJECT
@@ -52,34 +53,22 @@ private slots:
         row(sw, "LIT_SW", "toolTip", sideSw);
         row(sw, "ENVOI_SW", "text", QStringLiteral("Envoi"));
         row(sw, "ENVOI_SW", "toolTip", sideSw);
-        row(sw, "Text1_0", "place", twips(6480, 600));
-        row(sw, "Text1_17", "place", twips(6480 + 480, 600 + 360));
-        row(sw, "but_RD", "place", twips(6480, 3600));
-        row(sw, "but_edit", "place", twips(8880, 3600));
-        row(sw, "Text1_128", "place", twips(9840, 3600));
-        row(sw, "but_lin", "place", twips(11280, 3600));
-        row(sw, "but_WR", "place", twips(13200, 3600));
 
         const WindowId lum = WindowId::Luminosity;
         row(lum, "window", "windowTitle", QStringLiteral(" Luminosité."));
         const char *modes[] = {"Capteur", "100%", "80%", "60%", "50%", "40%", "20%"};
-        for (int i = 0; i < 7; ++i) {
-            const QByteArray name = "Option1_" + QByteArray::number(i);
-            row(lum, name.constData(), "text", QString::fromUtf8(modes[i]));
-            row(lum, name.constData(), "checked", i == 1);
-        }
+        for (int i = 0; i < 7; ++i)
+            row(lum, ("Option1_" + QByteArray::number(i)).constData(), "text", QString::fromUtf8(modes[i]));
         row(lum, "Text4", "text", QStringLiteral("Commutation JOUR/NUIT"));
         row(lum, "Text4", "toolTip", QStringLiteral("Seuil de commutation jour/nuit avec 0=Jour. 15=Nuit(4 par défaut)"));
         row(lum, "COMP_LDR", "minimum", 0);
         row(lum, "COMP_LDR", "maximum", 15);
-        row(lum, "COMP_LDR", "value", 4);
         row(lum, "COMP_LDR", "toolTip", QStringLiteral("0=Jour. 15=Nuit(4 par défaut)"));
         row(lum, "Text5_1", "text", QStringLiteral("Fréquence de Commutation"));
         row(lum, "Text5_1", "toolTip",
             QStringLiteral("Fréquence de Commutation sur les 4 mesures de luminosité précédentes."));
         row(lum, "DURE_LDR", "minimum", 1);
         row(lum, "DURE_LDR", "maximum", 128);
-        row(lum, "DURE_LDR", "value", 5);
         row(lum, "DURE_LDR", "toolTip", QStringLiteral("de 1 à 128 secondes (5sec par défaut)"));
         row(lum, "but_LIT_LUM", "text", QStringLiteral("Lit"));
         row(lum, "but_LIT_LUM", "toolTip", QStringLiteral("Lecture des paramètres de luminosité."));
@@ -88,13 +77,17 @@ private slots:
         row(lum, "Extension", "text", QStringLiteral("Férmer l'extension."));
         row(lum, "Extension", "toolTip",
             QStringLiteral("Voir le flux de la centrale et ajuster la fréquence de lecture de celui-ci."));
-        row(lum, "Text1_0", "place", twips(2760, 600));
-        row(lum, "Text1_17", "place", twips(2760 + 480, 600 + 360));
-        row(lum, "but_RD", "place", twips(2760, 3600));
-        row(lum, "but_edit", "place", twips(5160, 3600));
-        row(lum, "Text1_128", "place", twips(6120, 3600));
-        row(lum, "but_lin", "place", twips(7560, 3600));
-        row(lum, "but_WR", "place", twips(9480, 3600));
+
+        // The grid and its button row, from the grid's left edge.
+        for (const auto &[id, left] : {std::pair{sw, 6480}, std::pair{lum, 2760}}) {
+            row(id, "Text1_0", "place", twips(left, 600));
+            row(id, "Text1_17", "place", twips(left + 480, 600 + 360));
+            row(id, "but_RD", "place", twips(left, 3600));
+            row(id, "but_edit", "place", twips(left + 2400, 3600));
+            row(id, "Text1_128", "place", twips(left + 3360, 3600));
+            row(id, "but_lin", "place", twips(left + 4800, 3600));
+            row(id, "but_WR", "place", twips(left + 6720, 3600));
+        }
     }
     void controls()
     {

