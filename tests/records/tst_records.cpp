@@ -47,27 +47,12 @@ sim::Memory panelB()
     return m;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(10000);
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Runs of blanks made one, so that a row reads whatever the layout's widths.
-QString simplifiedLines(const QString &text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        line = line.simplified();
-    return lines.join(QLatin1Char('\n'));
 }
 } // namespace
 
@@ -102,7 +87,8 @@ private slots:
         QVERIFY(shown.isEmpty());
         const QString info = run(QStringLiteral("pdfinfo"), {sheet});
         QVERIFY2(info.contains(QRegularExpression("Pages: +[12]\n")) && info.contains("(A4)"), qPrintable(info));
-        const QString text = simplifiedLines(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), sheet, "-"}));
+        // Blanks made one, so that a row reads whatever the layout's widths.
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), sheet, "-"}).simplified();
         for (const char *expected : {
                  "Fiche de mise en service du panneau", "Date : 05/03/2024 Heure : 14:05 Port : COM3",
                  "Nombre de digits d'affichage: 3.", "Affichage : Une décimale si possible.",
@@ -133,7 +119,9 @@ private slots:
 
         rig.bench.files.answers << dir.filePath(QStringLiteral("serie"));
         trigger(rig.bench, "MENU_ENREGISTRER_PARAMETRES");
-        const QByteArray saved = readAll(dir.filePath(QStringLiteral("serie.kvlpar")));
+        QFile file(dir.filePath(QStringLiteral("serie.kvlpar")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
         QVERIFY(saved.startsWith("KVL_PWS paramètres 1\n"));
         QVERIFY(saved.contains("\nHScroll1_2 = 30\n") && saved.contains("\nCOULE_3 = orange\n"));
 
