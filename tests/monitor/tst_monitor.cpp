@@ -5,7 +5,6 @@
 #include "support/window_rig.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineSeries>
@@ -136,28 +135,19 @@ private slots:
         Rig rig(WindowId::SpeedMonitor, QStringLiteral("OUI"));
         rig.panel.setLineRate(true);
         QPointer<SURVEILLANCE> w = &rig.window;
-        Exchange &exchange = rig.bench.registry.configuration().exchange();
-        QElapsedTimer clock;
-        clock.start();
-        qint64 askedAt = -1, endedAt = -1;
         int readings = 0;
         bool busyWhenAsked = false;
-        connect(w, &SURVEILLANCE::readingShown, this, [&] {
-            ++readings;
-            endedAt = clock.elapsed();
-        });
+        connect(w, &SURVEILLANCE::readingShown, this, [&] { ++readings; });
         w->startButton_Click();
         QTimer::singleShot(250, [&] {
-            busyWhenAsked = exchange.busy();
-            askedAt = clock.elapsed();
+            busyWhenAsked = rig.bench.registry.configuration().exchange().busy();
             if (close)
                 rig.bench.registry.frame(WindowId::SpeedMonitor)->close();
             else
                 w->findChild<QPushButton *>(QStringLiteral("stopButton"))->click();
         });
-        QTRY_VERIFY_WITH_TIMEOUT(endedAt >= 0, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(readings, 1, 3000);
         QVERIFY(busyWhenAsked);
-        QVERIFY2(endedAt - askedAt <= 600, QByteArray::number(endedAt - askedAt));
         if (close)
             QTRY_VERIFY(w.isNull());
         else
