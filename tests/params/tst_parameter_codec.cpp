@@ -131,11 +131,17 @@ private slots:
         row("coefficient, pulses, relay 1, options, period, switching", {}, 87,
             {"B2", "09", "0B", "00", "1", "00", "C8", "00", "BE", "61", "9", "5"});
         row("relay 1 in use, closed", [](auto &p) { p.relay1 = {true, true, 200, 190}; }, 92, {"C0", "C8"});
-        row("light sensor, averaging 1", [](auto &p) { p.luminosity = 0; p.averaging = 0; }, 82,
-            {"03", "00", "00", "01"});
+        // Every code of the choices: two values on one code would read back as one.
+        const QStringList light{"03", "02", "04", "08", "10", "20", "40"}; // light sensor, then 100 % to 20 %
+        for (int i = 0; i < light.size(); ++i)
+            row(qPrintable("luminosity " + light[i]), [i](auto &p) { p.luminosity = i; }, 82, {light[i]});
+        const QStringList measures{"01", "02", "04", "08", "10"}; // 1 to 16 measures
+        for (int e = 0; e < measures.size(); ++e)
+            row(qPrintable("averaging " + measures[e]), [e](auto &p) { p.averaging = e; }, 85, {measures[e]});
         row("no choice keeps boxes", [](auto &p) { p.luminosity.reset(); p.averaging.reset(); }, 82,
             {"Z", "00", "00", "Z"});
         row("options AB", [](auto &p) { p.digits = 1; p.resetMode = 1; p.integerOnly = true; }, 96, {"AB"});
+        row("options D5", [](auto &p) { p.digits = 3; p.displayMode = 1; p.resetMode = 2; }, 96, {"D5"});
         row("no digit choice", [](auto &p) { p.digits.reset(); p.displayMode = 3; p.suppressZeros = false; }, 96,
             {"0"});
         row("period 128, night", [](auto &p) { p.measuringPeriod = 128; p.switchingThreshold = 15; }, 97,
