@@ -94,31 +94,28 @@ private slots:
     void relayFrames_data()
     {
         QTest::addColumn<int>("relay");
-        QTest::addColumn<bool>("closedFirst");
-        QTest::newRow("relay 1 open") << 1 << false;
-        QTest::newRow("relay 1 closed") << 1 << true;
-        QTest::newRow("relay 2 open") << 2 << false;
-        QTest::newRow("relay 2 closed") << 2 << true;
+        QTest::newRow("relay 1") << 1;
+        QTest::newRow("relay 2") << 2;
     }
+    // The contact chosen before the check shows with the frame; the grey
+    // state changes nothing.
     void relayFrames()
     {
         QFETCH(int, relay);
-        QFETCH(bool, closedFirst);
         auto *check = control<QCheckBox>(QStringLiteral("Check%1").arg(relay));
         auto *frame = control<QGroupBox>(relay == 1 ? "Frame4" : "Frame5");
         const auto shown = [&] { return check->text() + ' ' + (frame->isHidden() ? "hidden" : frame->title()); };
         const auto choose = [&](bool closed) {
             control<QRadioButton>(memberName(relay == 1 ? "Option3" : "Option4", closed))->click();
-            return QString::fromLatin1(closed ? "Oui Contact NF" : "Oui Contact NO");
         };
-        const QString first = choose(closedFirst);
+        choose(true);
         QCOMPARE(shown(), QStringLiteral("Non hidden"));
         check->click();
-        QCOMPARE(shown(), first);
-        const QString second = choose(!closedFirst);
-        QCOMPARE(shown(), second);
+        QCOMPARE(shown(), QStringLiteral("Oui Contact NF"));
+        choose(false);
+        QCOMPARE(shown(), QStringLiteral("Oui Contact NO"));
         check->setCheckState(Qt::PartiallyChecked);
-        QCOMPARE(shown(), second);
+        QCOMPARE(shown(), QStringLiteral("Oui Contact NO"));
         check->setCheckState(Qt::Unchecked);
         QCOMPARE(shown(), QStringLiteral("Non hidden"));
     }
@@ -167,32 +164,28 @@ private slots:
         }
     }
 
-    void sliderTexts_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Slider_Nbr_IMPULS") << 1 << "Nombre d'impulsion utilisée pour le calcul instantané:";
-        QTest::newRow("Slider_MOY") << 1 << "Nombre de mesure utilisé pour réaliser la moyenne.";
-        QTest::newRow("Slider_ZEROPULSE")
-            << 1 << "Utiliser la glissière horizontale pour la durée sans impulsion pour le 0Km/h";
-        QTest::newRow("DURE_LDR") << 2 << "de 1 à 128 secondes (5sec par défaut)";
-        QTest::newRow("COMP_LDR") << 2 << "0=Jour. 15=Nuit(4 par défaut)";
-    }
     // A slider's text shows while it is dragged, the pointer not resting on it.
     void sliderTexts()
     {
-        QFETCH(int, page);
         bench->principal.show();
         bench->registry.show(WindowId::Parameters);
         QVERIFY(QTest::qWaitForWindowExposed(&bench->principal));
-        w->BP_ONGLET_Click(page);
-        auto *slider = control<QSlider>(QTest::currentDataTag());
-        QToolTip::hideText();
-        slider->setSliderDown(true);
-        slider->setSliderPosition(slider->value() == slider->maximum() ? slider->minimum() : slider->maximum());
-        QTRY_VERIFY(QToolTip::isVisible());
-        QTEST(QToolTip::text(), "text");
-        slider->setSliderDown(false);
+        const std::tuple<int, const char *, const char *> sliders[] = {
+            {1, "Slider_Nbr_IMPULS", "Nombre d'impulsion utilisée pour le calcul instantané:"},
+            {1, "Slider_MOY", "Nombre de mesure utilisé pour réaliser la moyenne."},
+            {1, "Slider_ZEROPULSE", "Utiliser la glissière horizontale pour la durée sans impulsion pour le 0Km/h"},
+            {2, "DURE_LDR", "de 1 à 128 secondes (5sec par défaut)"},
+            {2, "COMP_LDR", "0=Jour. 15=Nuit(4 par défaut)"}};
+        for (const auto &[page, name, text] : sliders) {
+            w->BP_ONGLET_Click(page);
+            auto *slider = control<QSlider>(QString::fromLatin1(name));
+            QToolTip::hideText();
+            slider->setSliderDown(true);
+            slider->setSliderPosition(slider->value() == slider->maximum() ? slider->minimum() : slider->maximum());
+            QTRY_COMPARE(QToolTip::text(), QString::fromUtf8(text));
+            QVERIFY(QToolTip::isVisible());
+            slider->setSliderDown(false);
+        }
         QToolTip::hideText();
     }
 
@@ -215,22 +208,18 @@ private slots:
                  (QList<Shown>{{Icon::Exclamation, "Distance par impulsion invalide : entrez un nombre positif (ex : 1,1111)."}}));
     }
 
-    void noPortOpen_data()
-    {
-        QTest::addColumn<QString>("coefficient"); // Text4 afterwards
-        for (const char *button : {"but_lit_para", "but_RD", "but_WR", "Command1"})
-            QTest::newRow(button) << "723378";
-        QTest::newRow("but_ecrit_para") << "444444"; // the calibration comes first
-    }
-    // Only the guard speaks; nothing in the window moves.
+    // Only the guard speaks; nothing in the window moves but the coefficient,
+    // which the parameter write calculates first.
     void noPortOpen()
     {
-        QFETCH(QString, coefficient);
-        control<QPushButton>(QString::fromLatin1(QTest::currentDataTag()))->click();
-        QCOMPARE(bench->messages.shown,
-                 (QList<Shown>{{Icon::Exclamation, QStringLiteral("Pas de port COM ouvert. Veuillez valider la "
-                                                                  "Configuration dans le menu Configuration.")}}));
-        QCOMPARE(textOf("Text4"), coefficient);
+        for (const char *button : {"but_lit_para", "but_RD", "but_WR", "Command1"})
+            control<QPushButton>(QString::fromLatin1(button))->click();
+        QCOMPARE(textOf("Text4"), QStringLiteral("723378"));
+        control<QPushButton>("but_ecrit_para")->click();
+        QCOMPARE(textOf("Text4"), QStringLiteral("444444"));
+        const Shown noPort{Icon::Exclamation, QStringLiteral("Pas de port COM ouvert. Veuillez valider la "
+                                                             "Configuration dans le menu Configuration.")};
+        QCOMPARE(bench->messages.shown, QList<Shown>(5, noPort));
         QCOMPARE(boxColour(control<QLineEdit>("COULE_1")), EditorColour::Green);
         QVERIFY(control<QRadioButton>("NB_DIGIT_2")->isChecked());
         for (int k = 0; k < MemoryImage::Size; ++k)

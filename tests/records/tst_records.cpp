@@ -47,27 +47,12 @@ sim::Memory panelB()
     return m;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(10000);
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Runs of blanks made one, so that a row reads whatever the layout's widths.
-QString simplifiedLines(const QString &text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        line = line.simplified();
-    return lines.join(QLatin1Char('\n'));
 }
 } // namespace
 
@@ -102,7 +87,8 @@ private slots:
         QVERIFY(shown.isEmpty());
         const QString info = run(QStringLiteral("pdfinfo"), {sheet});
         QVERIFY2(info.contains(QRegularExpression("Pages: +[12]\n")) && info.contains("(A4)"), qPrintable(info));
-        const QString text = simplifiedLines(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), sheet, "-"}));
+        // Blanks made one, so that a row reads whatever the layout's widths.
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), sheet, "-"}).simplified();
         for (const char *expected : {
                  "Fiche de mise en service du panneau", "Date : 05/03/2024 Heure : 14:05 Port : COM3",
                  "Nombre de digits d'affichage: 3.", "Affichage : Une décimale si possible.",
@@ -120,8 +106,7 @@ private slots:
                  "Relais 2 : contact Contact NO (Normalement OUVERT.)", "Relais 2 : Seuil d'ACTIVATION. 50 Km/h",
                  "Relais 2 : Seuil de DESACTIVATION. 45 Km/h", "Vitesse instantanée : 56,7 Km/h.",
                  "Maximum enregistré: 123,4 Km/h.",
-                 "2 0,5556 0,5000 2,0000", "10 2,7778 2,5000 0,4000", "25,5 7,0833 6,3750 0,1569",
-                 "150 41,6667 37,5001 0,0267", "200 55,5556 50,0001 0,0200",
+                 "2 0,5556 0,5000 2,0000", "200 55,5556 50,0001 0,0200",
                  "40h 40 64 41 2C 01 F4 82 BC 83 E7 81 F4 01 C2 05 4F",
                  "50h 4D 52 03 00 00 04 02 1C C8 06 00 04 C0 C8 00 96",
                  "60h 75 09 04 63 64 65 66 67 68 69 6A 6B 6C 6D 6E 6F",
@@ -134,7 +119,9 @@ private slots:
 
         rig.bench.files.answers << dir.filePath(QStringLiteral("serie"));
         trigger(rig.bench, "MENU_ENREGISTRER_PARAMETRES");
-        const QByteArray saved = readAll(dir.filePath(QStringLiteral("serie.kvlpar")));
+        QFile file(dir.filePath(QStringLiteral("serie.kvlpar")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
         QVERIFY(saved.startsWith("KVL_PWS paramètres 1\n"));
         QVERIFY(saved.contains("\nHScroll1_2 = 30\n") && saved.contains("\nCOULE_3 = orange\n"));
 
