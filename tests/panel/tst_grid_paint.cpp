@@ -17,32 +17,24 @@ const QColor Green(0, 255, 0);
 const QColor Red(255, 0, 0);
 const QColor White(255, 255, 255);
 
-// What the screen shows of a cell: the colour just inside its left edge, and
-// whether anything is drawn in its middle (its text) in another colour.
-struct Seen
+int distance(const QColor &a, const QColor &b)
 {
-    QColor background;
-    bool text = false;
-};
-
-Seen seen(const QImage &shot, const QLineEdit *cell)
-{
-    const QRect r(cell->mapTo(cell->window(), QPoint(0, 0)), cell->size());
-    Seen s{shot.pixelColor(r.left() + 3, r.center().y())};
-    for (int y = r.top() + 4; y <= r.bottom() - 4; ++y) {
-        for (int x = r.left() + 6; x <= r.right() - 6; ++x) {
-            const QColor c = shot.pixelColor(x, y);
-            const int distance = qAbs(c.red() - s.background.red()) + qAbs(c.green() - s.background.green())
-                + qAbs(c.blue() - s.background.blue());
-            s.text = s.text || distance > 120;
-        }
-    }
-    return s;
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
 }
 
-bool near(const QColor &a, const QColor &b)
+// What the screen shows of a cell: the colour just inside its left edge, and
+// whether anything is drawn in its middle (its text) in another colour.
+std::pair<QColor, bool> seen(const QImage &shot, const QLineEdit *cell)
 {
-    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 30;
+    const QRect r(cell->mapTo(cell->window(), QPoint(0, 0)), cell->size());
+    const QColor background = shot.pixelColor(r.left() + 3, r.center().y());
+    for (int y = r.top() + 4; y <= r.bottom() - 4; ++y) {
+        for (int x = r.left() + 6; x <= r.right() - 6; ++x) {
+            if (distance(shot.pixelColor(x, y), background) > 120)
+                return {background, true};
+        }
+    }
+    return {background, false};
 }
 } // namespace
 Q_DECLARE_METATYPE(Way)
@@ -120,10 +112,10 @@ private slots:
                 if (!rig.window.rect().contains(cell->geometry()))
                     continue;
                 ++inView;
-                const Seen s = seen(shot, cell);
+                const auto [background, text] = seen(shot, cell);
                 const bool holds = k >= first;
-                if (!near(s.background, holds ? colour : White) || s.text != holds)
-                    wrong += QStringLiteral(" %1:%2%3").arg(k).arg(s.background.name(), s.text ? "+text" : "");
+                if (distance(background, holds ? colour : White) >= 30 || text != holds)
+                    wrong += QStringLiteral(" %1:%2%3").arg(k).arg(background.name(), text ? "+text" : "");
             }
             return wrong.isEmpty();
         };
