@@ -56,14 +56,6 @@ private:
     int m_requested = 0;
 };
 
-QStringList times(const QStringList &ops, int n)
-{
-    QStringList all;
-    for (int i = 0; i < n; ++i)
-        all += ops;
-    return all;
-}
-
 // The transfers as the card's memory chip is read and written, step by step.
 QStringList opening(const QString &prefix, int frames)
 {
@@ -80,8 +72,7 @@ QStringList editorRead()
 QStringList memoryRead(bool rrr)
 {
     QStringList ops = opening("_31", 5) + QStringList{"_31 SSS", "_31 ZA0", "_31 Y00", "_31 ZA1"};
-    ops += times({"_31 X1X"}, 128);
-    ops << "_31 X6X";
+    ops += repeated("_31 X1X", 128) << "_31 X6X";
     if (rrr)
         ops << "_31 RRR";
     return ops << "wait >= 788";
@@ -92,7 +83,11 @@ QStringList memoryWrite(int first, int pages, bool pauseAfterBytes)
     QStringList ops = opening("_31", 5);
     for (int page = first; page < first + 16 * pages; page += 16) {
         ops << "_31 SSS" << "_31 ZA0" << QStringLiteral("_31 Y%1").arg(page, 2, 16, QLatin1Char('0')).toUpper();
-        ops += times(pauseAfterBytes ? QStringList{"_31 Y??", "pause 2e-06"} : QStringList{"_31 Y??"}, 16);
+        for (int j = 0; j < 16; ++j) {
+            ops << "_31 Y??";
+            if (pauseAfterBytes)
+                ops << "pause 2e-06";
+        }
         ops << "_31 WWW";
     }
     return ops << QStringLiteral("wait == %1").arg(100 * pages);
@@ -155,11 +150,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QStringList, script);
         WindowRig<QWidget> rig(WindowId(window), QStringLiteral("OUI"), FastClock);
-        const auto click = [&rig](const QString &name) {
-            QPushButton *b = rig.window.findChild<QPushButton *>(name);
-            QVERIFY2(b, qPrintable(name));
-            b->click();
-        };
+        const auto click = [&rig](const QString &name) { rig.window.findChild<QPushButton *>(name)->click(); };
         for (const QString &name : before)
             click(name);
         auto *editor = qobject_cast<dump_24c01 *>(&rig.window);

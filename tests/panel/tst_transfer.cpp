@@ -78,210 +78,200 @@ class TransferTest : public QObject
     Q_OBJECT
 
 private slots:
-    void transfers_data();
-    void transfers();
-    void answerWaits_data();
-    void answerWaits();
-    void refusedWrites_data();
-    void refusedWrites();
-    void timeOutBeforeCount();
-    void pauses_data();
-    void pauses();
-    void portAsOpened();
-};
-
-void TransferTest::transfers_data()
-{
-    QTest::addColumn<const TransferProfile *>("profile");
-    QTest::addColumn<bool>("write");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("count");
-    // Answers are taken by size and byte places: another address, or
-    // acknowledgements of other characters, change nothing.
-    QTest::addColumn<std::string>("address");
-    QTest::addColumn<sim::Fault>("fault");
-    const auto none = sim::Fault::None;
-    QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << std::string("01") << none;
-    QTest::newRow("switches read, address 02") << &SwitchesTransfer << false << 0 << 128 << std::string("02") << none;
-    QTest::newRow("luminosity read") << &LuminosityTransfer << false << 0 << 128 << std::string("01") << none;
-    QTest::newRow("editor write, garbled acknowledgements") << &EditorTransfer << true << 64 << 64
-                                                            << std::string("01") << sim::Fault::Garbled;
-    QTest::newRow("luminosity write, address 02") << &LuminosityTransfer << true << 0 << 128 << std::string("02")
-                                                  << none;
-}
-
-// At 4800 baud, as a real panel answers: an 8-page write is 2.75 s on the
-// line, and the answer limit runs from the end of transmission. The reads'
-// frames are the flow scripts' business; here their bytes land in the cells.
-void TransferTest::transfers()
-{
-    QFETCH(const TransferProfile *, profile);
-    QFETCH(bool, write);
-    QFETCH(int, first);
-    QFETCH(int, count);
-    QFETCH(std::string, address);
-    QFETCH(sim::Fault, fault);
-    PanelLink link;
-    QVERIFY(link.open());
-    link.panel.setLineRate(true);
-    link.panel.setAnswerAddress(address);
-    link.panel.setFault(fault);
-    const sim::Memory before = link.panel.memory();
-    MemoryImage image;
-    fillPattern(image);
-    image.set(first + 3, QStringLiteral("5"), CellState::White);
-
-    QCOMPARE(transfer(link.exchange, image, profile, write), false);
-    if (write) {
-        const QStringList frames = writeFrames(image, first, count / 16);
-        QCOMPARE(link.frames(frames.size()), frames);
-        QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire(frames));
+    void transfers_data()
+    {
+        QTest::addColumn<const TransferProfile *>("profile");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("count");
+        // Answers are taken by size and byte places: another address, or
+        // acknowledgements of other characters, change nothing.
+        QTest::addColumn<std::string>("address");
+        QTest::addColumn<sim::Fault>("fault");
+        const auto none = sim::Fault::None;
+        QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << std::string("01") << none;
+        QTest::newRow("switches read, address 02") << &SwitchesTransfer << false << 0 << 128 << std::string("02")
+                                                   << none;
+        QTest::newRow("luminosity read") << &LuminosityTransfer << false << 0 << 128 << std::string("01") << none;
+        QTest::newRow("editor write, garbled acknowledgements") << &EditorTransfer << true << 64 << 64
+                                                                << std::string("01") << sim::Fault::Garbled;
+        QTest::newRow("luminosity write, address 02") << &LuminosityTransfer << true << 0 << 128 << std::string("02")
+                                                      << none;
     }
-    const sim::Memory after = link.panel.memory();
-    for (int k = 0; k < MemoryImage::Size; ++k) {
-        const bool inRange = k >= first && k < first + count;
+
+    // At 4800 baud, as a real panel answers: an 8-page write is 2.75 s on the
+    // line, and the answer limit runs from the end of transmission. The reads'
+    // frames are the flow scripts' business; here their bytes land in the cells.
+    void transfers()
+    {
+        QFETCH(const TransferProfile *, profile);
+        QFETCH(bool, write);
+        QFETCH(int, first);
+        QFETCH(int, count);
+        QFETCH(std::string, address);
+        QFETCH(sim::Fault, fault);
+        PanelLink link;
+        QVERIFY(link.open());
+        link.panel.setLineRate(true);
+        link.panel.setAnswerAddress(address);
+        link.panel.setFault(fault);
+        const sim::Memory before = link.panel.memory();
+        MemoryImage image;
+        fillPattern(image);
+        image.set(first + 3, QStringLiteral("5"), CellState::White);
+
+        QCOMPARE(transfer(link.exchange, image, profile, write), false);
         if (write) {
-            QCOMPARE(int(after[k]), inRange ? int(image.value(k)) : int(before[k]));
-            QCOMPARE(image.state(k), CellState::Green);
-        } else {
-            QCOMPARE(image.text(k), inRange ? QStringLiteral("%1").arg(after[k], 2, 16, QLatin1Char('0')).toUpper()
-                                            : QStringLiteral(" "));
-            QCOMPARE(image.state(k), inRange ? CellState::Green : CellState::White);
+            const QStringList frames = writeFrames(image, first, count / 16);
+            QCOMPARE(link.frames(frames.size()), frames);
+            QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire(frames));
+        }
+        const sim::Memory after = link.panel.memory();
+        for (int k = 0; k < MemoryImage::Size; ++k) {
+            const bool inRange = k >= first && k < first + count;
+            if (write) {
+                QCOMPARE(int(after[k]), inRange ? int(image.value(k)) : int(before[k]));
+                QCOMPARE(image.state(k), CellState::Green);
+            } else {
+                QCOMPARE(image.text(k), inRange ? QStringLiteral("%1").arg(after[k], 2, 16, QLatin1Char('0')).toUpper()
+                                                : QStringLiteral(" "));
+                QCOMPARE(image.state(k), inRange ? CellState::Green : CellState::White);
+            }
         }
     }
-}
 
-void TransferTest::answerWaits_data()
-{
-    QTest::addColumn<const TransferProfile *>("profile");
-    QTest::addColumn<bool>("write");
-    QTest::addColumn<QByteArray>("answer"); // in one piece once the last "WWW" is in
-    QTest::addColumn<bool>("timedOut");
-    const QByteArray acks = QByteArray("01\x02\x06\x03").repeated(80);
-    QTest::newRow("editor read, silent") << &EditorTransfer << false << QByteArray() << true;
-    QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << QByteArray() << true;
-    QTest::newRow("editor write, exactly 400") << &EditorTransfer << true << acks << false;
-    QTest::newRow("editor write, jumping past 400") << &EditorTransfer << true << acks + "!" << true;
-}
-
-// Too few characters, or a count that jumps past the exact one a write waits
-// for, and the wait ends just over a second after the last frame left, every
-// cell marked failed.
-void TransferTest::answerWaits()
-{
-    QFETCH(const TransferProfile *, profile);
-    QFETCH(bool, write);
-    QFETCH(QByteArray, answer);
-    QFETCH(bool, timedOut);
-    PtyPort link;
-    QVERIFY(link.opened);
-    MemoryImage image;
-    fillPattern(image);
-    QByteArray heard;
-    QTimer peer; // the far end, polled while the transfer waits
-    connect(&peer, &QTimer::timeout, [&] {
-        heard += link.pty.readAvailable();
-        if (heard.count("WWW") == 4) {
-            link.pty.write(answer);
-            peer.stop();
-        }
-    });
-    peer.start(5);
-
-    QCOMPARE(transfer(link.exchange, image, profile, write), timedOut);
-    const auto waited = duration_cast<milliseconds>(Clock::now() - link.port.lineFreeAt()).count();
-    QVERIFY2(timedOut ? waited >= 1000 && waited < 1200 : waited < 1000, qPrintable(QString::number(waited)));
-    for (int k = 0; k < MemoryImage::Size; ++k) {
-        QCOMPARE(image.state(k), timedOut ? CellState::Red : CellState::Green);
-        QCOMPARE(image.text(k) == QLatin1String("Er"), timedOut);
+    void answerWaits_data()
+    {
+        QTest::addColumn<const TransferProfile *>("profile");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QByteArray>("answer"); // in one piece once the last "WWW" is in
+        QTest::addColumn<bool>("timedOut");
+        const QByteArray acks = QByteArray("01\x02\x06\x03").repeated(80);
+        QTest::newRow("editor read, silent") << &EditorTransfer << false << QByteArray() << true;
+        QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << QByteArray() << true;
+        QTest::newRow("editor write, exactly 400") << &EditorTransfer << true << acks << false;
+        QTest::newRow("editor write, jumping past 400") << &EditorTransfer << true << acks + "!" << true;
     }
-}
 
-void TransferTest::refusedWrites_data()
-{
-    QTest::addColumn<const TransferProfile *>("profile");
-    QTest::addColumn<int>("address");
-    QTest::addColumn<QString>("text"); // which texts are bytes is the memory image test's table
-    QTest::newRow("failure mark") << &EditorTransfer << 0x4A << "Er";
-    QTest::newRow("requested, last") << &EditorTransfer << 0x7F << "?";
-    QTest::newRow("cleared, first") << &LuminosityTransfer << 0x00 << " ";
-}
+    // Too few characters, or a count that jumps past the exact one a write waits
+    // for, and the wait ends just over a second after the last frame left, every
+    // cell marked failed.
+    void answerWaits()
+    {
+        QFETCH(const TransferProfile *, profile);
+        QFETCH(bool, write);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, timedOut);
+        PtyPort link;
+        QVERIFY(link.opened);
+        MemoryImage image;
+        fillPattern(image);
+        QByteArray heard;
+        QTimer peer; // the far end, polled while the transfer waits
+        connect(&peer, &QTimer::timeout, [&] {
+            heard += link.pty.readAvailable();
+            if (heard.count("WWW") == 4) {
+                link.pty.write(answer);
+                peer.stop();
+            }
+        });
+        peer.start(5);
 
-// Nothing is sent, no cell changes, and only the first bad cell is named.
-void TransferTest::refusedWrites()
-{
-    QFETCH(const TransferProfile *, profile);
-    QFETCH(int, address);
-    QFETCH(QString, text);
-    PanelLink link;
-    QVERIFY(link.open());
-    MemoryImage image;
-    fillPattern(image);
-    image.set(address, text, CellState::Red);
-    if (address < 0x7F)
-        image.set(0x7F, QStringLiteral("Er"), CellState::Red);
+        QCOMPARE(transfer(link.exchange, image, profile, write), timedOut);
+        const auto waited = duration_cast<milliseconds>(Clock::now() - link.port.lineFreeAt()).count();
+        QVERIFY2(timedOut ? waited >= 1000 && waited < 1200 : waited < 1000, qPrintable(QString::number(waited)));
+        for (int k = 0; k < MemoryImage::Size; ++k) {
+            QCOMPARE(image.state(k), timedOut ? CellState::Red : CellState::Green);
+            QCOMPARE(image.text(k) == QLatin1String("Er"), timedOut);
+        }
+    }
 
-    const WriteOutcome outcome = ECRIT_24C01(link.exchange, image, *profile);
-    QVERIFY(outcome.refused());
-    QCOMPARE(outcome.invalidAddress, address);
-    QTest::qWait(50);
-    QVERIFY(link.panel.received().empty());
-    QCOMPARE(image.text(address), text);
-    for (int k = 0; k < MemoryImage::Size; ++k)
-        QCOMPARE(image.state(k), k == address || k == 0x7F ? CellState::Red : CellState::White);
-}
+    void refusedWrites_data()
+    {
+        QTest::addColumn<const TransferProfile *>("profile");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("text"); // which texts are bytes is the memory image test's table
+        QTest::newRow("failure mark") << &EditorTransfer << 0x4A << "Er";
+        QTest::newRow("requested, last") << &EditorTransfer << 0x7F << "?";
+        QTest::newRow("cleared, first") << &LuminosityTransfer << 0x00 << " ";
+    }
 
-// The time-out is tested before the count: an answer already complete when
-// the wait looks again after its second has run out counts as none.
-void TransferTest::timeOutBeforeCount()
-{
-    PtyPort link;
-    QVERIFY(link.opened);
-    QTimer stall; // the tool held up while the answer comes
-    stall.setSingleShot(true);
-    connect(&stall, &QTimer::timeout, [&link] {
-        link.pty.write(QByteArray(5, 'x'));
-        std::this_thread::sleep_for(1200ms);
-    });
-    stall.start(100);
-    QVERIFY(link.exchange.ATTENTE_REPONSE({AnswerCondition::AtLeast, 5}));
-}
+    // Nothing is sent, no cell changes, and only the first bad cell is named.
+    void refusedWrites()
+    {
+        QFETCH(const TransferProfile *, profile);
+        QFETCH(int, address);
+        QFETCH(QString, text);
+        PanelLink link;
+        QVERIFY(link.open());
+        MemoryImage image;
+        fillPattern(image);
+        image.set(address, text, CellState::Red);
+        if (address < 0x7F)
+            image.set(0x7F, QStringLiteral("Er"), CellState::Red);
 
-void TransferTest::pauses_data()
-{
-    QTest::addColumn<double>("seconds");
-    QTest::newRow("opening pause") << 0.5;
-    QTest::newRow("after a request") << 0.02;
-}
-// Over only once the clock is past start + the pause; not much later.
-void TransferTest::pauses()
-{
-    QFETCH(double, seconds);
-    PtyPort link;
-    QVERIFY(link.opened);
-    const Clock::time_point start = Clock::now();
-    link.exchange.PAUSE(seconds);
-    const double took = duration<double>(Clock::now() - start).count();
-    QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
-}
+        const WriteOutcome outcome = ECRIT_24C01(link.exchange, image, *profile);
+        QVERIFY(outcome.refused());
+        QCOMPARE(outcome.invalidAddress, address);
+        QTest::qWait(50);
+        QVERIFY(link.panel.received().empty());
+        QCOMPARE(image.text(address), text);
+        for (int k = 0; k < MemoryImage::Size; ++k)
+            QCOMPARE(image.state(k), k == address || k == 0x7F ? CellState::Red : CellState::White);
+    }
 
-// The line as the tool sets it up, read back from the device.
-void TransferTest::portAsOpened()
-{
-    PtyPort link;
-    QVERIFY(link.opened);
-    const int fd = ::open(link.pty.path().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    QVERIFY(fd >= 0);
-    termios t{};
-    const bool read = tcgetattr(fd, &t) == 0;
-    ::close(fd);
-    QVERIFY(read);
-    QCOMPARE(cfgetospeed(&t), speed_t(B4800));
-    QCOMPARE(cfgetispeed(&t), speed_t(B4800));
-    QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
-    QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
-    QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
-}
+    // The time-out is tested before the count: an answer already complete when
+    // the wait looks again after its second has run out counts as none.
+    void timeOutBeforeCount()
+    {
+        PtyPort link;
+        QVERIFY(link.opened);
+        QTimer stall; // the tool held up while the answer comes
+        stall.setSingleShot(true);
+        connect(&stall, &QTimer::timeout, [&link] {
+            link.pty.write(QByteArray(5, 'x'));
+            std::this_thread::sleep_for(1200ms);
+        });
+        stall.start(100);
+        QVERIFY(link.exchange.ATTENTE_REPONSE({AnswerCondition::AtLeast, 5}));
+    }
+
+    void pauses_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::newRow("opening pause") << 0.5;
+        QTest::newRow("after a request") << 0.02;
+    }
+    // Over only once the clock is past start + the pause; not much later.
+    void pauses()
+    {
+        QFETCH(double, seconds);
+        PtyPort link;
+        QVERIFY(link.opened);
+        const Clock::time_point start = Clock::now();
+        link.exchange.PAUSE(seconds);
+        const double took = duration<double>(Clock::now() - start).count();
+        QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
+    }
+
+    // The line as the tool sets it up, read back from the device.
+    void portAsOpened()
+    {
+        PtyPort link;
+        QVERIFY(link.opened);
+        const int fd = ::open(link.pty.path().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        termios t{};
+        const bool read = tcgetattr(fd, &t) == 0;
+        ::close(fd);
+        QVERIFY(read);
+        QCOMPARE(cfgetospeed(&t), speed_t(B4800));
+        QCOMPARE(cfgetispeed(&t), speed_t(B4800));
+        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
+    }
+};
 
 QTEST_GUILESS_MAIN(TransferTest)
 #include "tst_transfer.moc"
