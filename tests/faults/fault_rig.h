@@ -143,7 +143,12 @@ struct FaultRig : WindowRig<Window>
         trigger.start(1);
         provoke();
         click(s.button);
-        toldAt = sim::Clock::now(); // a flow tells its outcome last
+        if (hungUp()) { // told at once, not once the answer's time limit has run out
+            const std::vector<sim::LoggedFrame> heard = this->panel.frames();
+            QVERIFY(!heard.empty());
+            const sim::Clock::duration delay = sim::Clock::now() - heard.back().arrival;
+            QVERIFY2(delay < 200ms, qPrintable(QStringLiteral("%1 µs").arg(delay / 1us)));
+        }
         const bool told = s.told == Told::Outcome || (s.told == Told::LostPort && hungUp());
         QCOMPARE(this->bench.messages.shown, told ? ShownList{hungUp() ? lostPort : failure} : ShownList{});
         if (s.marksGrid) {
@@ -208,7 +213,6 @@ struct FaultRig : WindowRig<Window>
 
     sim::Fault fault;
     sim::Memory before = this->panel.memory();
-    sim::Clock::time_point toldAt;
 };
 
 } // namespace faults

@@ -49,7 +49,8 @@ private slots:
         QTest::addColumn<QString>("answerCheck");
         using enum sim::Fault;
         const QList<sim::Fault> share{FAULTS};
-        for (const auto &[name, fault] : {std::pair{"silent", Silent}, {"late", Late}, {"extra", Extra}, {"garbled", Garbled}, {"hang-up", HangUp}}) {
+        for (const auto &[name, fault] :
+             {std::pair{"silent", Silent}, {"late", Late}, {"extra", Extra}, {"garbled", Garbled}, {"hang-up", HangUp}}) {
             if (share.contains(fault))
                 QTest::newRow(name) << fault << QStringLiteral("OUI");
         }

@@ -29,8 +29,8 @@ private slots:
         QTest::newRow("during the opening pause") << 5;
         QTest::newRow("two pages written, the third begun") << 5 + 2 * 20 + 6;
     }
-    // The line drops during a parameter write: the user is told at once, and
-    // the backup puts the panel back as it was.
+    // The line drops during a parameter write: the backup puts the panel back
+    // as it was.
     void restoreAfterHangUpMidWrite()
     {
         QFETCH(int, hangUpAfter);
@@ -43,8 +43,6 @@ private slots:
                     .writesFrom = 64});
         if (QTest::currentTestFailed())
             return;
-        const sim::Clock::duration delay = rig.toldAt - rig.panel.frames().back().arrival;
-        QVERIFY2(delay < 200ms, qPrintable(QStringLiteral("%1 µs").arg(delay / 1us)));
         rig.clickedAgain("but_lit_para", {});
         const sim::Memory halfWritten = rig.panel.memory();
         QCOMPARE(halfWritten != rig.before, hangUpAfter > 5 + 20);

@@ -15,30 +15,25 @@ namespace {
 // one write repeats a frame), each pause with its length, each discard, DTR
 // dropped, each answer wait with its condition. A pause after a request also
 // notes what the requested cell shows then, where the editor marks it.
-class Script : public ExchangeObserver
+struct Script : ExchangeObserver
 {
-public:
-    explicit Script(const MemoryImage *marked = nullptr)
-        : m_marked(marked)
-    {
-    }
     void sent(const QByteArray &bytes) override
     {
         const QByteArray frame = bytes.left(bytes.indexOf('\x03') + 1);
         const qsizetype repeat = bytes.size() / frame.size();
-        m_lastCommand = QString::fromLatin1(frame.mid(frame.indexOf('\x02') + 1, 3));
-        QString text = QString::fromLatin1(frame.left(frame.indexOf('\x02'))) + ' ' + m_lastCommand;
+        lastCommand = QString::fromLatin1(frame.mid(frame.indexOf('\x02') + 1, 3));
+        QString text = QString::fromLatin1(frame.left(frame.indexOf('\x02'))) + ' ' + lastCommand;
         if (repeat > 1)
             text += QStringLiteral("×%1").arg(repeat);
-        if (m_lastCommand == QLatin1String("X1X"))
-            ++m_requested;
+        if (lastCommand == QLatin1String("X1X"))
+            ++requested;
         ops << text;
     }
     void paused(double seconds) override
     {
         QString text = QStringLiteral("pause ") + QString::number(seconds);
-        if (m_marked && m_lastCommand == QLatin1String("X1X"))
-            text += QStringLiteral(" [") + m_marked->text(63 + m_requested) + ']';
+        if (marked && lastCommand == QLatin1String("X1X"))
+            text += QStringLiteral(" [") + marked->text(63 + requested) + ']';
         ops << text;
     }
     void discarded() override { ops << QStringLiteral("discard"); }
@@ -49,11 +44,9 @@ public:
     void dtrDropped() override { ops << QStringLiteral("DTR off"); }
 
     QStringList ops;
-
-private:
-    const MemoryImage *m_marked;
-    QString m_lastCommand;
-    int m_requested = 0;
+    const MemoryImage *marked = nullptr; // the editor's cells
+    QString lastCommand;
+    int requested = 0;
 };
 
 // The transfers as the card's memory chip is read and written, step by step.
@@ -154,7 +147,8 @@ private slots:
         for (const QString &name : before)
             click(name);
         auto *editor = qobject_cast<dump_24c01 *>(&rig.window);
-        Script recorded(editor ? &editor->image() : nullptr);
+        Script recorded;
+        recorded.marked = editor ? &editor->image() : nullptr;
         Exchange &exchange = rig.bench.registry.configuration().exchange();
         exchange.setObserver(&recorded);
         click(button);
