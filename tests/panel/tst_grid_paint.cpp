@@ -4,7 +4,6 @@
 #include "params/parameter_window.h"
 #include "support/window_rig.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -92,10 +91,9 @@ private slots:
             MemoryBackup backup{"dump_24c01", 3, QDateTime::currentDateTime(), {}};
             for (int k = 0; k < MemoryImage::Size; ++k)
                 backup.bytes[k] = quint8(k);
-            QFile file(rig.bench.backups.filePath("copie.kvlmem"));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(backupText(backup)) > 0);
-            file.close();
-            rig.bench.files.answers << file.fileName();
+            QString error;
+            rig.bench.files.answers << saveBackup(backup, rig.bench.backups.path(), &error);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
             click("but_load");
         } else if (lum) {
             click("but_LIT_LUM");
