@@ -31,6 +31,14 @@ inline Shown cancelled(const QString &reason)
 {
     return {Icon::Exclamation, QStringLiteral("Envoi annulé : ") + reason};
 }
+// Why a write refuses.
+inline const QString unreadable = QStringLiteral("la mémoire du panneau sur COM3 n'a pas pu être lue pour la "
+                                                 "sauvegarder. Vérifiez la liaison puis recommencez.");
+inline QString badCell(const char *cell)
+{
+    return QStringLiteral("la case %1 ne contient pas d'octet valide. Lisez d'abord la mémoire du panneau.")
+        .arg(QLatin1String(cell));
+}
 
 // The frames of the flows as the panel logs them; "_31 Y??" is any byte.
 inline const QStringList editorRead = QStringList{"31 SSS", "31 SSS", "31 ZA0", "31 Y40", "31 ZA1"}
@@ -135,7 +143,12 @@ struct FaultRig : WindowRig<Window>
         trigger.start(1);
         provoke();
         click(s.button);
-        toldAt = sim::Clock::now(); // a flow tells its outcome last
+        if (hungUp()) { // told at once, not once the answer's time limit has run out
+            const std::vector<sim::LoggedFrame> heard = this->panel.frames();
+            QVERIFY(!heard.empty());
+            const sim::Clock::duration delay = sim::Clock::now() - heard.back().arrival;
+            QVERIFY2(delay < 200ms, qPrintable(QStringLiteral("%1 µs").arg(delay / 1us)));
+        }
         const bool told = s.told == Told::Outcome || (s.told == Told::LostPort && hungUp());
         QCOMPARE(this->bench.messages.shown, told ? ShownList{hungUp() ? lostPort : failure} : ShownList{});
         if (s.marksGrid) {
@@ -180,41 +193,19 @@ struct FaultRig : WindowRig<Window>
             QSKIP("acknowledgements are counted, not compared: the transfer test checks such a write");
     }
 
-    // A parameter write after a failure does not know the panel's memory: it
-    // reads it for its backup first, and under the fault that read fails. After
-    // a hang-up the guard refuses.
-    void writeNeedsItsBackupRead(const char *button)
+    // `button` clicked again sends nothing beyond the start of `frames` and
+    // changes no byte: the guard refuses once the port is lost, the flow
+    // refuses for `reason` otherwise (no reason: only the guard is checked).
+    void clickedAgain(const char *button, const QString &reason, const QStringList &frames = {})
     {
-        const sim::Memory memory = this->panel.memory();
-        this->restart(0);
-        click(button);
-        QCOMPARE(this->bench.messages.shown,
-                 ShownList{hungUp() ? noPort
-                                    : cancelled(QStringLiteral("la mémoire du panneau sur COM3 n'a pas pu être lue "
-                                                               "pour la sauvegarder. Vérifiez la liaison puis "
-                                                               "recommencez."))});
-        QCOMPARE(this->panel.memory(), memory);
-        const QStringList sent = frameTexts(this->panel.frames());
-        QCOMPARE(sent, hungUp() ? QStringList() : sent.mid(0, editorRead.size()));
-        QVERIFY(!sent.contains(QStringLiteral("_31 WWW")));
-    }
-
-    // `button` clicked again sends nothing: the guard refuses once the port is
-    // lost, a write refuses the failure marks from `cell` on. Without a cell
-    // only the guard is checked.
-    void clickRefused(const char *button, const char *cell = nullptr)
-    {
-        if (!hungUp() && !cell)
+        if (!hungUp() && reason.isEmpty())
             return;
         const sim::Memory memory = this->panel.memory();
         this->restart(0);
         click(button);
-        QCOMPARE(this->bench.messages.shown,
-                 ShownList{hungUp() ? noPort
-                                    : cancelled(QStringLiteral("la case %1 ne contient pas d'octet valide. Lisez "
-                                                               "d'abord la mémoire du panneau.")
-                                                    .arg(QLatin1String(cell)))});
-        QVERIFY(!this->panel.waitForFrames(1, 300ms));
+        QCOMPARE(this->bench.messages.shown, ShownList{hungUp() ? noPort : cancelled(reason)});
+        const QStringList sent = hungUp() ? this->frames(0) : this->frames(int(frames.size()));
+        QCOMPARE(sent, (hungUp() ? QStringList() : frames).mid(0, sent.size()));
         QCOMPARE(this->panel.memory(), memory);
     }
 
@@ -222,7 +213,6 @@ struct FaultRig : WindowRig<Window>
 
     sim::Fault fault;
     sim::Memory before = this->panel.memory();
-    sim::Clock::time_point toldAt;
 };
 
 } // namespace faults

@@ -15,30 +15,25 @@ namespace {
 // one write repeats a frame), each pause with its length, each discard, DTR
 // dropped, each answer wait with its condition. A pause after a request also
 // notes what the requested cell shows then, where the editor marks it.
-class Script : public ExchangeObserver
+struct Script : ExchangeObserver
 {
-public:
-    explicit Script(const MemoryImage *marked = nullptr)
-        : m_marked(marked)
-    {
-    }
     void sent(const QByteArray &bytes) override
     {
         const QByteArray frame = bytes.left(bytes.indexOf('\x03') + 1);
         const qsizetype repeat = bytes.size() / frame.size();
-        m_lastCommand = QString::fromLatin1(frame.mid(frame.indexOf('\x02') + 1, 3));
-        QString text = QString::fromLatin1(frame.left(frame.indexOf('\x02'))) + ' ' + m_lastCommand;
+        lastCommand = QString::fromLatin1(frame.mid(frame.indexOf('\x02') + 1, 3));
+        QString text = QString::fromLatin1(frame.left(frame.indexOf('\x02'))) + ' ' + lastCommand;
         if (repeat > 1)
             text += QStringLiteral("×%1").arg(repeat);
-        if (m_lastCommand == QLatin1String("X1X"))
-            ++m_requested;
+        if (lastCommand == QLatin1String("X1X"))
+            ++requested;
         ops << text;
     }
     void paused(double seconds) override
     {
         QString text = QStringLiteral("pause ") + QString::number(seconds);
-        if (m_marked && m_lastCommand == QLatin1String("X1X"))
-            text += QStringLiteral(" [") + m_marked->text(63 + m_requested) + ']';
+        if (marked && lastCommand == QLatin1String("X1X"))
+            text += QStringLiteral(" [") + marked->text(63 + requested) + ']';
         ops << text;
     }
     void discarded() override { ops << QStringLiteral("discard"); }
@@ -49,20 +44,10 @@ public:
     void dtrDropped() override { ops << QStringLiteral("DTR off"); }
 
     QStringList ops;
-
-private:
-    const MemoryImage *m_marked;
-    QString m_lastCommand;
-    int m_requested = 0;
+    const MemoryImage *marked = nullptr; // the editor's cells
+    QString lastCommand;
+    int requested = 0;
 };
-
-QStringList times(const QStringList &ops, int n)
-{
-    QStringList all;
-    for (int i = 0; i < n; ++i)
-        all += ops;
-    return all;
-}
 
 // The transfers as the card's memory chip is read and written, step by step.
 QStringList opening(const QString &prefix, int frames)
@@ -80,8 +65,7 @@ QStringList editorRead()
 QStringList memoryRead(bool rrr)
 {
     QStringList ops = opening("_31", 5) + QStringList{"_31 SSS", "_31 ZA0", "_31 Y00", "_31 ZA1"};
-    ops += times({"_31 X1X"}, 128);
-    ops << "_31 X6X";
+    ops += repeated("_31 X1X", 128) << "_31 X6X";
     if (rrr)
         ops << "_31 RRR";
     return ops << "wait >= 788";
@@ -92,7 +76,11 @@ QStringList memoryWrite(int first, int pages, bool pauseAfterBytes)
     QStringList ops = opening("_31", 5);
     for (int page = first; page < first + 16 * pages; page += 16) {
         ops << "_31 SSS" << "_31 ZA0" << QStringLiteral("_31 Y%1").arg(page, 2, 16, QLatin1Char('0')).toUpper();
-        ops += times(pauseAfterBytes ? QStringList{"_31 Y??", "pause 2e-06"} : QStringList{"_31 Y??"}, 16);
+        for (int j = 0; j < 16; ++j) {
+            ops << "_31 Y??";
+            if (pauseAfterBytes)
+                ops << "pause 2e-06";
+        }
         ops << "_31 WWW";
     }
     return ops << QStringLiteral("wait == %1").arg(100 * pages);
@@ -155,15 +143,12 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QStringList, script);
         WindowRig<QWidget> rig(WindowId(window), QStringLiteral("OUI"), FastClock);
-        const auto click = [&rig](const QString &name) {
-            QPushButton *b = rig.window.findChild<QPushButton *>(name);
-            QVERIFY2(b, qPrintable(name));
-            b->click();
-        };
+        const auto click = [&rig](const QString &name) { rig.window.findChild<QPushButton *>(name)->click(); };
         for (const QString &name : before)
             click(name);
         auto *editor = qobject_cast<dump_24c01 *>(&rig.window);
-        Script recorded(editor ? &editor->image() : nullptr);
+        Script recorded;
+        recorded.marked = editor ? &editor->image() : nullptr;
         Exchange &exchange = rig.bench.registry.configuration().exchange();
         exchange.setObserver(&recorded);
         click(button);

@@ -4,7 +4,6 @@
 #include "params/parameter_window.h"
 #include "support/window_rig.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -17,32 +16,24 @@ const QColor Green(0, 255, 0);
 const QColor Red(255, 0, 0);
 const QColor White(255, 255, 255);
 
-// What the screen shows of a cell: the colour just inside its left edge, and
-// whether anything is drawn in its middle (its text) in another colour.
-struct Seen
+int distance(const QColor &a, const QColor &b)
 {
-    QColor background;
-    bool text = false;
-};
-
-Seen seen(const QImage &shot, const QLineEdit *cell)
-{
-    const QRect r(cell->mapTo(cell->window(), QPoint(0, 0)), cell->size());
-    Seen s{shot.pixelColor(r.left() + 3, r.center().y())};
-    for (int y = r.top() + 4; y <= r.bottom() - 4; ++y) {
-        for (int x = r.left() + 6; x <= r.right() - 6; ++x) {
-            const QColor c = shot.pixelColor(x, y);
-            const int distance = qAbs(c.red() - s.background.red()) + qAbs(c.green() - s.background.green())
-                + qAbs(c.blue() - s.background.blue());
-            s.text = s.text || distance > 120;
-        }
-    }
-    return s;
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
 }
 
-bool near(const QColor &a, const QColor &b)
+// What the screen shows of a cell: the colour just inside its left edge, and
+// whether anything is drawn in its middle (its text) in another colour.
+std::pair<QColor, bool> seen(const QImage &shot, const QLineEdit *cell)
 {
-    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 30;
+    const QRect r(cell->mapTo(cell->window(), QPoint(0, 0)), cell->size());
+    const QColor background = shot.pixelColor(r.left() + 3, r.center().y());
+    for (int y = r.top() + 4; y <= r.bottom() - 4; ++y) {
+        for (int x = r.left() + 6; x <= r.right() - 6; ++x) {
+            if (distance(shot.pixelColor(x, y), background) > 120)
+                return {background, true};
+        }
+    }
+    return {background, false};
 }
 } // namespace
 Q_DECLARE_METATYPE(Way)
@@ -100,10 +91,9 @@ private slots:
             MemoryBackup backup{"dump_24c01", 3, QDateTime::currentDateTime(), {}};
             for (int k = 0; k < MemoryImage::Size; ++k)
                 backup.bytes[k] = quint8(k);
-            QFile file(rig.bench.backups.filePath("copie.kvlmem"));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(backupText(backup)) > 0);
-            file.close();
-            rig.bench.files.answers << file.fileName();
+            QString error;
+            rig.bench.files.answers << saveBackup(backup, rig.bench.backups.path(), &error);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
             click("but_load");
         } else if (lum) {
             click("but_LIT_LUM");
@@ -120,10 +110,10 @@ private slots:
                 if (!rig.window.rect().contains(cell->geometry()))
                     continue;
                 ++inView;
-                const Seen s = seen(shot, cell);
+                const auto [background, text] = seen(shot, cell);
                 const bool holds = k >= first;
-                if (!near(s.background, holds ? colour : White) || s.text != holds)
-                    wrong += QStringLiteral(" %1:%2%3").arg(k).arg(s.background.name(), s.text ? "+text" : "");
+                if (distance(background, holds ? colour : White) >= 30 || text != holds)
+                    wrong += QStringLiteral(" %1:%2%3").arg(k).arg(background.name(), text ? "+text" : "");
             }
             return wrong.isEmpty();
         };

@@ -19,17 +19,6 @@ Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(const TransferProfile *)
 
 namespace {
-QStringList readFrames(const QString &prefix, int opening, const QString &address, int bytes, bool rrr)
-{
-    QStringList f = repeated(prefix + " SSS", opening);
-    f << prefix + " SSS" << prefix + " ZA0" << prefix + " " + address << prefix + " ZA1";
-    f += repeated(prefix + " X1X", bytes);
-    f << prefix + " X6X";
-    if (rrr)
-        f << prefix + " RRR";
-    return f;
-}
-
 // One-digit texts go out with a leading zero ("5" as Y05).
 QStringList writeFrames(const MemoryImage &image, int first, int pages)
 {
@@ -65,207 +54,7 @@ bool transfer(Exchange &exchange, MemoryImage &image, const TransferProfile *pro
 {
     return write ? ECRIT_24C01(exchange, image, *profile).timedOut : LIT_24C01(exchange, image, *profile);
 }
-} // namespace
 
-class TransferTest : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void transfers_data();
-    void transfers();
-    void failures_data();
-    void failures();
-    void refusedWrites_data();
-    void refusedWrites();
-    void answerSizes_data();
-    void answerSizes();
-    void timeOutBeforeCount();
-    void pauses_data();
-    void pauses();
-    void portAsOpened();
-};
-
-void TransferTest::transfers_data()
-{
-    QTest::addColumn<const TransferProfile *>("profile");
-    QTest::addColumn<bool>("write");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QStringList>("frames"); // a write's follow from the image
-    // Answers are taken by size and byte places: another address, or
-    // acknowledgements of other characters, change nothing.
-    QTest::addColumn<std::string>("address");
-    QTest::addColumn<sim::Fault>("fault");
-    const auto none = sim::Fault::None;
-    QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << readFrames("31", 1, "Y40", 64, true)
-                                 << std::string("01") << none;
-    QTest::newRow("switches read, address 02") << &SwitchesTransfer << false << 0 << 128
-                                               << readFrames("_31", 5, "Y00", 128, true) << std::string("02") << none;
-    QTest::newRow("luminosity read") << &LuminosityTransfer << false << 0 << 128
-                                     << readFrames("_31", 5, "Y00", 128, false) << std::string("01") << none;
-    QTest::newRow("editor write, garbled acknowledgements") << &EditorTransfer << true << 64 << 64 << QStringList()
-                                                            << std::string("01") << sim::Fault::Garbled;
-    QTest::newRow("luminosity write, address 02") << &LuminosityTransfer << true << 0 << 128 << QStringList()
-                                                  << std::string("02") << none;
-}
-
-// At 4800 baud, as a real panel answers: an 8-page write is 2.75 s on the
-// line, and the answer limit runs from the end of transmission.
-void TransferTest::transfers()
-{
-    QFETCH(const TransferProfile *, profile);
-    QFETCH(bool, write);
-    QFETCH(int, first);
-    QFETCH(int, count);
-    QFETCH(QStringList, frames);
-    QFETCH(std::string, address);
-    QFETCH(sim::Fault, fault);
-    PanelLink link;
-    QVERIFY(link.open());
-    link.panel.setLineRate(true);
-    link.panel.setAnswerAddress(address);
-    link.panel.setFault(fault);
-    const sim::Memory before = link.panel.memory();
-    MemoryImage image;
-    fillPattern(image);
-    image.set(first + 3, QStringLiteral("5"), CellState::White);
-
-    QCOMPARE(transfer(link.exchange, image, profile, write), false);
-    if (write)
-        frames = writeFrames(image, first, count / 16);
-    QCOMPARE(link.frames(frames.size()), frames);
-    QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire(frames));
-    const sim::Memory after = link.panel.memory();
-    for (int k = 0; k < MemoryImage::Size; ++k) {
-        const bool inRange = k >= first && k < first + count;
-        if (write) {
-            QCOMPARE(int(after[k]), inRange ? int(image.value(k)) : int(before[k]));
-            QCOMPARE(image.state(k), CellState::Green);
-        } else {
-            QCOMPARE(image.text(k), inRange ? QStringLiteral("%1").arg(after[k], 2, 16, QLatin1Char('0')).toUpper()
-                                            : QStringLiteral(" "));
-            QCOMPARE(image.state(k), inRange ? CellState::Green : CellState::White);
-        }
-    }
-}
-
-void TransferTest::failures_data()
-{
-    QTest::addColumn<const TransferProfile *>("profile");
-    QTest::addColumn<bool>("write");
-    QTest::addColumn<sim::Fault>("fault");
-    QTest::addColumn<bool>("timed"); // the real second measured; else a fast clock
-    QTest::newRow("editor read, silent") << &EditorTransfer << false << sim::Fault::Silent << true;
-    QTest::newRow("luminosity read, silent") << &LuminosityTransfer << false << sim::Fault::Silent << false;
-    QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << sim::Fault::Silent << true;
-    QTest::newRow("luminosity read, garbled") << &LuminosityTransfer << false << sim::Fault::Garbled << false;
-    QTest::newRow("editor read, extra") << &EditorTransfer << false << sim::Fault::Extra << false;
-    QTest::newRow("editor write, extra") << &EditorTransfer << true << sim::Fault::Extra << false;
-}
-
-// Without an answer the wait ends just over a second after the last frame
-// left; bytes that are no hexadecimal digits are no answer either.
-void TransferTest::failures()
-{
-    QFETCH(const TransferProfile *, profile);
-    QFETCH(bool, write);
-    QFETCH(sim::Fault, fault);
-    QFETCH(bool, timed);
-    PanelLink link;
-    QVERIFY(link.open());
-    link.panel.setFault(fault);
-    link.exchange.setTimeScale(timed ? 1 : 0.2);
-    MemoryImage image;
-    fillPattern(image);
-
-    QVERIFY(transfer(link.exchange, image, profile, write));
-    const auto waited = duration_cast<milliseconds>(Clock::now() - link.port.lineFreeAt()).count();
-    if (timed)
-        QVERIFY2(waited >= 1000 && waited < 1200, qPrintable(QString::number(waited)));
-    for (int k = 0; k < MemoryImage::Size; ++k) {
-        QCOMPARE(image.text(k), QStringLiteral("Er"));
-        QCOMPARE(image.state(k), CellState::Red);
-    }
-}
-
-void TransferTest::refusedWrites_data()
-{
-    QTest::addColumn<const TransferProfile *>("profile");
-    QTest::addColumn<int>("address");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("failure mark") << &EditorTransfer << 0x4A << "Er";
-    QTest::newRow("never read, first") << &EditorTransfer << 0x40 << "";
-    QTest::newRow("requested, last") << &EditorTransfer << 0x7F << "?";
-    QTest::newRow("cleared, first") << &LuminosityTransfer << 0x00 << " ";
-    QTest::newRow("three digits") << &LuminosityTransfer << 0x3C << "100";
-}
-
-// Nothing is sent, no cell changes, and only the first bad cell is named.
-void TransferTest::refusedWrites()
-{
-    QFETCH(const TransferProfile *, profile);
-    QFETCH(int, address);
-    QFETCH(QString, text);
-    PanelLink link;
-    QVERIFY(link.open());
-    MemoryImage image;
-    fillPattern(image);
-    image.set(address, text, CellState::Red);
-    if (address < 0x7F)
-        image.set(0x7F, QStringLiteral("Er"), CellState::Red);
-
-    const WriteOutcome outcome = ECRIT_24C01(link.exchange, image, *profile);
-    QVERIFY(outcome.refused());
-    QCOMPARE(outcome.invalidAddress, address);
-    QTest::qWait(50);
-    QVERIFY(link.panel.received().empty());
-    QCOMPARE(image.text(address), text);
-    for (int k = 0; k < MemoryImage::Size; ++k)
-        QCOMPARE(image.state(k), k == address || k == 0x7F ? CellState::Red : CellState::White);
-}
-
-void TransferTest::answerSizes_data()
-{
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<bool>("timedOut");
-    const QByteArray acks = QByteArray("01\x02\x06\x03").repeated(80);
-    QTest::newRow("exactly 400") << acks << false;
-    QTest::newRow("jumping past 400") << acks + "!" << true;
-}
-
-// The editor's write waits for exactly its 400 characters: 401 arriving in one
-// piece after the last "WWW" never meet the count, and the wait runs to its limit.
-void TransferTest::answerSizes()
-{
-    QFETCH(QByteArray, answer);
-    QFETCH(bool, timedOut);
-    PtyPair pty;
-    PortMap ports;
-    ports.setDevice(3, pty.path());
-    SerialPort port(ports);
-    port.setCommPort(3);
-    QVERIFY(port.open());
-    Exchange exchange(port);
-    MemoryImage image;
-    fillPattern(image);
-    QByteArray heard;
-    QTimer peer; // the far end, polled while the write waits
-    connect(&peer, &QTimer::timeout, [&] {
-        heard += pty.readAvailable();
-        if (heard.count("WWW") == 4) {
-            pty.write(answer);
-            peer.stop();
-        }
-    });
-    peer.start(5);
-
-    QCOMPARE(ECRIT_24C01(exchange, image, EditorTransfer).timedOut, timedOut);
-    const auto waited = duration_cast<milliseconds>(Clock::now() - port.lineFreeAt()).count();
-    QVERIFY2((waited >= 1000) == timedOut, qPrintable(QString::number(waited)));
-}
-
-namespace {
 // The tool's port on one end of a pseudo-terminal, at "4800,N,8,1".
 struct PtyPort
 {
@@ -284,57 +73,205 @@ struct PtyPort
 };
 } // namespace
 
-// The time-out is tested before the count: an answer already complete when
-// the wait looks again after its second has run out counts as none.
-void TransferTest::timeOutBeforeCount()
+class TransferTest : public QObject
 {
-    PtyPort link;
-    QVERIFY(link.opened);
-    QTimer stall; // the tool held up while the answer comes
-    stall.setSingleShot(true);
-    connect(&stall, &QTimer::timeout, [&link] {
-        link.pty.write(QByteArray(5, 'x'));
-        std::this_thread::sleep_for(1200ms);
-    });
-    stall.start(100);
-    QVERIFY(link.exchange.ATTENTE_REPONSE({AnswerCondition::AtLeast, 5}));
-}
+    Q_OBJECT
 
-void TransferTest::pauses_data()
-{
-    QTest::addColumn<double>("seconds");
-    QTest::newRow("opening pause") << 0.5;
-    QTest::newRow("after a request") << 0.02;
-}
-// Over only once the clock is past start + the pause; not much later.
-void TransferTest::pauses()
-{
-    QFETCH(double, seconds);
-    PtyPort link;
-    QVERIFY(link.opened);
-    const Clock::time_point start = Clock::now();
-    link.exchange.PAUSE(seconds);
-    const double took = duration<double>(Clock::now() - start).count();
-    QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
-}
+private slots:
+    void transfers_data()
+    {
+        QTest::addColumn<const TransferProfile *>("profile");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("count");
+        // Answers are taken by size and byte places: another address, or
+        // acknowledgements of other characters, change nothing.
+        QTest::addColumn<std::string>("address");
+        QTest::addColumn<sim::Fault>("fault");
+        const auto none = sim::Fault::None;
+        QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << std::string("01") << none;
+        QTest::newRow("switches read, address 02") << &SwitchesTransfer << false << 0 << 128 << std::string("02")
+                                                   << none;
+        QTest::newRow("luminosity read") << &LuminosityTransfer << false << 0 << 128 << std::string("01") << none;
+        QTest::newRow("editor write, garbled acknowledgements") << &EditorTransfer << true << 64 << 64
+                                                                << std::string("01") << sim::Fault::Garbled;
+        QTest::newRow("luminosity write, address 02") << &LuminosityTransfer << true << 0 << 128 << std::string("02")
+                                                      << none;
+    }
 
-// The line as the tool sets it up, read back from the device.
-void TransferTest::portAsOpened()
-{
-    PtyPort link;
-    QVERIFY(link.opened);
-    const int fd = ::open(link.pty.path().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    QVERIFY(fd >= 0);
-    termios t{};
-    const bool read = tcgetattr(fd, &t) == 0;
-    ::close(fd);
-    QVERIFY(read);
-    QCOMPARE(cfgetospeed(&t), speed_t(B4800));
-    QCOMPARE(cfgetispeed(&t), speed_t(B4800));
-    QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
-    QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
-    QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
-}
+    // At 4800 baud, as a real panel answers: an 8-page write is 2.75 s on the
+    // line, and the answer limit runs from the end of transmission. The reads'
+    // frames are the flow scripts' business; here their bytes land in the cells.
+    void transfers()
+    {
+        QFETCH(const TransferProfile *, profile);
+        QFETCH(bool, write);
+        QFETCH(int, first);
+        QFETCH(int, count);
+        QFETCH(std::string, address);
+        QFETCH(sim::Fault, fault);
+        PanelLink link;
+        QVERIFY(link.open());
+        link.panel.setLineRate(true);
+        link.panel.setAnswerAddress(address);
+        link.panel.setFault(fault);
+        const sim::Memory before = link.panel.memory();
+        MemoryImage image;
+        fillPattern(image);
+        image.set(first + 3, QStringLiteral("5"), CellState::White);
+
+        QCOMPARE(transfer(link.exchange, image, profile, write), false);
+        if (write) {
+            const QStringList frames = writeFrames(image, first, count / 16);
+            QCOMPARE(link.frames(frames.size()), frames);
+            QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire(frames));
+        }
+        const sim::Memory after = link.panel.memory();
+        for (int k = 0; k < MemoryImage::Size; ++k) {
+            const bool inRange = k >= first && k < first + count;
+            if (write) {
+                QCOMPARE(int(after[k]), inRange ? int(image.value(k)) : int(before[k]));
+                QCOMPARE(image.state(k), CellState::Green);
+            } else {
+                QCOMPARE(image.text(k), inRange ? QStringLiteral("%1").arg(after[k], 2, 16, QLatin1Char('0')).toUpper()
+                                                : QStringLiteral(" "));
+                QCOMPARE(image.state(k), inRange ? CellState::Green : CellState::White);
+            }
+        }
+    }
+
+    void answerWaits_data()
+    {
+        QTest::addColumn<const TransferProfile *>("profile");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QByteArray>("answer"); // in one piece once the last "WWW" is in
+        QTest::addColumn<bool>("timedOut");
+        const QByteArray acks = QByteArray("01\x02\x06\x03").repeated(80);
+        QTest::newRow("editor read, silent") << &EditorTransfer << false << QByteArray() << true;
+        QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << QByteArray() << true;
+        QTest::newRow("editor write, exactly 400") << &EditorTransfer << true << acks << false;
+        QTest::newRow("editor write, jumping past 400") << &EditorTransfer << true << acks + "!" << true;
+    }
+
+    // Too few characters, or a count that jumps past the exact one a write waits
+    // for, and the wait ends just over a second after the last frame left, every
+    // cell marked failed.
+    void answerWaits()
+    {
+        QFETCH(const TransferProfile *, profile);
+        QFETCH(bool, write);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, timedOut);
+        PtyPort link;
+        QVERIFY(link.opened);
+        MemoryImage image;
+        fillPattern(image);
+        QByteArray heard;
+        QTimer peer; // the far end, polled while the transfer waits
+        connect(&peer, &QTimer::timeout, [&] {
+            heard += link.pty.readAvailable();
+            if (heard.count("WWW") == 4) {
+                link.pty.write(answer);
+                peer.stop();
+            }
+        });
+        peer.start(5);
+
+        QCOMPARE(transfer(link.exchange, image, profile, write), timedOut);
+        const auto waited = duration_cast<milliseconds>(Clock::now() - link.port.lineFreeAt()).count();
+        QVERIFY2(timedOut ? waited >= 1000 && waited < 1200 : waited < 1000, qPrintable(QString::number(waited)));
+        for (int k = 0; k < MemoryImage::Size; ++k) {
+            QCOMPARE(image.state(k), timedOut ? CellState::Red : CellState::Green);
+            QCOMPARE(image.text(k) == QLatin1String("Er"), timedOut);
+        }
+    }
+
+    void refusedWrites_data()
+    {
+        QTest::addColumn<const TransferProfile *>("profile");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("text"); // which texts are bytes is the memory image test's table
+        QTest::newRow("failure mark") << &EditorTransfer << 0x4A << "Er";
+        QTest::newRow("requested, last") << &EditorTransfer << 0x7F << "?";
+        QTest::newRow("cleared, first") << &LuminosityTransfer << 0x00 << " ";
+    }
+
+    // Nothing is sent, no cell changes, and only the first bad cell is named.
+    void refusedWrites()
+    {
+        QFETCH(const TransferProfile *, profile);
+        QFETCH(int, address);
+        QFETCH(QString, text);
+        PanelLink link;
+        QVERIFY(link.open());
+        MemoryImage image;
+        fillPattern(image);
+        image.set(address, text, CellState::Red);
+        if (address < 0x7F)
+            image.set(0x7F, QStringLiteral("Er"), CellState::Red);
+
+        const WriteOutcome outcome = ECRIT_24C01(link.exchange, image, *profile);
+        QVERIFY(outcome.refused());
+        QCOMPARE(outcome.invalidAddress, address);
+        QTest::qWait(50);
+        QVERIFY(link.panel.received().empty());
+        QCOMPARE(image.text(address), text);
+        for (int k = 0; k < MemoryImage::Size; ++k)
+            QCOMPARE(image.state(k), k == address || k == 0x7F ? CellState::Red : CellState::White);
+    }
+
+    // The time-out is tested before the count: an answer already complete when
+    // the wait looks again after its second has run out counts as none.
+    void timeOutBeforeCount()
+    {
+        PtyPort link;
+        QVERIFY(link.opened);
+        QTimer stall; // the tool held up while the answer comes
+        stall.setSingleShot(true);
+        connect(&stall, &QTimer::timeout, [&link] {
+            link.pty.write(QByteArray(5, 'x'));
+            std::this_thread::sleep_for(1200ms);
+        });
+        stall.start(100);
+        QVERIFY(link.exchange.ATTENTE_REPONSE({AnswerCondition::AtLeast, 5}));
+    }
+
+    void pauses_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::newRow("opening pause") << 0.5;
+        QTest::newRow("after a request") << 0.02;
+    }
+    // Over only once the clock is past start + the pause; not much later.
+    void pauses()
+    {
+        QFETCH(double, seconds);
+        PtyPort link;
+        QVERIFY(link.opened);
+        const Clock::time_point start = Clock::now();
+        link.exchange.PAUSE(seconds);
+        const double took = duration<double>(Clock::now() - start).count();
+        QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
+    }
+
+    // The line as the tool sets it up, read back from the device.
+    void portAsOpened()
+    {
+        PtyPort link;
+        QVERIFY(link.opened);
+        const int fd = ::open(link.pty.path().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        termios t{};
+        const bool read = tcgetattr(fd, &t) == 0;
+        ::close(fd);
+        QVERIFY(read);
+        QCOMPARE(cfgetospeed(&t), speed_t(B4800));
+        QCOMPARE(cfgetispeed(&t), speed_t(B4800));
+        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
+    }
+};
 
 QTEST_GUILESS_MAIN(TransferTest)
 #include "tst_transfer.moc"

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Records every message instead of showing it; answers retry questions from a
 // queue (Cancel once the queue is empty).
@@ -17,12 +18,22 @@ public:
         bool operator==(const Shown &) const = default;
     };
 
-    void show(Icon icon, const QString &text) override;
-    Answer askRetry(Icon icon, const QString &text) override;
+    void show(Icon icon, const QString &text) override { shown.append({icon, text}); }
+    Answer askRetry(Icon icon, const QString &text) override
+    {
+        shown.append({icon, text});
+        return retryAnswers.isEmpty() ? Answer::Cancel : retryAnswers.takeFirst();
+    }
 
     QList<Shown> shown;
     QList<Answer> retryAnswers;
 
-    QStringList texts() const;
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const Shown &s : shown)
+            list.append(s.text);
+        return list;
+    }
     void clear() { shown.clear(); }
 };

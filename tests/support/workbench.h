@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "link/configuration_window.h"
 #include "link/port_map.h"
 #include "support/recording_messages.h"
 #include "ui/document_opener.h"
@@ -8,7 +9,9 @@
 #include "ui/services.h"
 #include "ui/window_registry.h"
 
+#include <QComboBox>
 #include <QList>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -16,8 +19,12 @@
 class ScriptedFileDialogs : public FileDialogs
 {
 public:
-    QString openFileName(const Request &request) override;
-    QString saveFileName(const Request &request) override;
+    QString openFileName(const Request &request) override
+    {
+        requests.append(request);
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QString saveFileName(const Request &request) override { return openFileName(request); }
 
     QList<Request> requests;
     QStringList answers; // empty once used up: the user cancels
@@ -39,11 +46,19 @@ public:
 class Workbench
 {
 public:
-    Workbench();
+    Workbench()
+    {
+        for (int n = PortMap::FirstPort; n <= PortMap::LastPort; ++n)
+            ports.setDevice(n, QStringLiteral("/nonexistent/kvl-com%1").arg(n));
+    }
 
     void mapPort(int port, const QString &device) { ports.setDevice(port, device); }
     // Selects "COMn:" and confirms the link settings, as the user does.
-    void confirmPort(int port);
+    void confirmPort(int port)
+    {
+        registry.configuration().list(LinkSetting::SEL_COM)->setCurrentText(QStringLiteral("COM%1:").arg(port));
+        registry.configuration().BOUTON_VALIDE->click();
+    }
 
     RecordingMessages messages;
     ScriptedFileDialogs files;
