@@ -2,32 +2,76 @@
 # Sets up, builds and runs every test: the test suite, the same suite built
 # with AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of
 # the codec fuzzer (clang, libFuzzer).
+#
+# The test programs mostly wait (on the line, on pauses), so each pass runs
+# while the next build compiles at idle priority: the compiler takes only the
+# time the tests leave, and the checks that measure time keep the processor
+# when they need it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
-# The tests mostly wait (on the line, on pauses): twice as many as the cores
-# keep them busy without crowding the checks that measure time.
+# Twice as many test programs as cores keep them busy without crowding them.
 test_jobs=$((2 * jobs))
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
 "$top/scripts/setup.sh"
 
-echo "== Tests"
-cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$top/build" -j"$jobs"
-(cd "$top/build" && ctest --output-on-failure -j"$test_jobs")
+build_plain() {
+  cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$top/build" -j"$jobs"
+}
+build_sanitized() {
+  cmake -S "$top" -B "$top/build-asan" -DKVL_SANITIZE=ON -DKVL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build "$top/build-asan" -j"$jobs"
+}
+build_fuzzer() {
+  CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -DKVL_FUZZ=ON -DKVL_BENCH=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$top/build-fuzz" -j"$jobs" --target fuzz_codecs
+}
+run_tests() {
+  (cd "$1" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --output-on-failure -j"$test_jobs")
+}
+fuzz() {
+  mkdir -p "$top/build-fuzz/corpus"
+  if ! "$top/build-fuzz/fuzz/fuzz_codecs" -max_total_time=5 -print_final_stats=1 \
+       "$top/build-fuzz/corpus" "$top/fuzz/corpus" > "$top/build-fuzz/fuzz.log" 2>&1; then
+    tail -n 40 "$top/build-fuzz/fuzz.log"
+    echo "Le fuzzer a trouvé un défaut." >&2
+    return 1
+  fi
+  grep -E 'stat::number_of_executed_units' "$top/build-fuzz/fuzz.log"
+}
 
-echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S "$top" -B "$top/build-asan" -DKVL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$top/build-asan" -j"$jobs"
-(cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --output-on-failure -j"$test_jobs")
+# Starts a build in the background at idle priority, its output kept aside.
+build_beside() {
+  ( chrt --idle -p 0 "$BASHPID" >/dev/null; "$1" ) > "$logs/$1.log" 2>&1 &
+  beside=$!
+}
+# Waits for that build; shows its end, or all of it when it failed.
+build_done() {
+  if ! wait "$beside"; then
+    cat "$logs/$1.log"
+    echo "La construction ($1) a échoué." >&2
+    exit 1
+  fi
+  tail -n 1 "$logs/$1.log"
+}
 
-echo "== Fuzzing the codecs (5 s)"
-CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -DKVL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$top/build-fuzz" -j"$jobs" --target fuzz_codecs
-mkdir -p "$top/build-fuzz/corpus"
-if ! "$top/build-fuzz/fuzz/fuzz_codecs" -max_total_time=5 -print_final_stats=1 \
-     "$top/build-fuzz/corpus" "$top/fuzz/corpus" > "$top/build-fuzz/fuzz.log" 2>&1; then
-  tail -n 40 "$top/build-fuzz/fuzz.log"
-  echo "Le fuzzer a trouvé un défaut." >&2
-  exit 1
-fi
-grep -E 'stat::number_of_executed_units' "$top/build-fuzz/fuzz.log"
+echo "== Construction"
+build_plain
+echo "== Tests (la version sous AddressSanitizer et UndefinedBehaviorSanitizer se construit à côté)"
+build_beside build_sanitized
+status=0
+run_tests "$top/build" || status=$?
+build_done build_sanitized
+((status == 0)) || exit "$status"
+
+echo "== Tests sous AddressSanitizer et UndefinedBehaviorSanitizer (le fuzzer se construit à côté)"
+build_beside build_fuzzer
+run_tests "$top/build-asan" || status=$?
+build_done build_fuzzer
+((status == 0)) || exit "$status"
+
+echo "== Fuzzing des codecs (5 s)"
+fuzz
