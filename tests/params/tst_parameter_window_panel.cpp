@@ -132,8 +132,10 @@ private slots:
         QCOMPARE(log.size(), WriteFrames + 2);
         QCOMPARE(log.mid(WriteFrames), (QStringList{"31 OOO", "31 RRR"}));
         const std::vector<sim::LoggedFrame> logged = rig->panel.frames();
+        // Arrivals are noted by the panel's reader, which a busy machine may
+        // delay by a few milliseconds.
         const auto gap = logged.back().arrival - logged[logged.size() - 2].arrival;
-        QVERIFY2(gap >= milliseconds(500) && gap < milliseconds(800), qPrintable(QString::number(gap.count())));
+        QVERIFY2(gap >= milliseconds(490) && gap < milliseconds(800), qPrintable(QString::number(gap.count())));
 
         const QStringList edits = shownState(window(), Fields);
         rig->bench.registry.unload(WindowId::Parameters);
