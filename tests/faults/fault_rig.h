@@ -15,6 +15,7 @@ Q_DECLARE_METATYPE(sim::Fault)
 
 namespace faults {
 
+using namespace flows;
 using namespace std::chrono_literals;
 using Icon = Messages::Icon;
 using Shown = RecordingMessages::Shown;
@@ -24,8 +25,7 @@ inline const Shown failure{Icon::Exclamation, QStringLiteral("Une erreur est sur
                                                              "vérifier directement sur l'afficheur.")};
 inline const Shown lostPort{Icon::Critical, QStringLiteral("Le port COM3 ne répond plus. Vérifiez le câble puis "
                                                            "validez à nouveau la configuration.")};
-inline const Shown noPort{Icon::Exclamation, QStringLiteral("Pas de port COM ouvert. Veuillez valider la "
-                                                            "Configuration dans le menu Configuration.")};
+inline const Shown noPort = noPortShown;
 
 inline Shown cancelled(const QString &reason)
 {
@@ -40,14 +40,7 @@ inline QString badCell(const char *cell)
         .arg(QLatin1String(cell));
 }
 
-// The frames of the flows as the panel logs them; "_31 Y??" is any byte.
-inline const QStringList editorRead = QStringList{"31 SSS", "31 SSS", "31 ZA0", "31 Y40", "31 ZA1"}
-    + repeated("31 X1X", 64) + QStringList{"31 X6X", "31 RRR"};
-inline const QStringList memoryRead = repeated("_31 SSS", 6) + QStringList{"_31 ZA0", "_31 Y00", "_31 ZA1"}
-    + repeated("_31 X1X", 128) + QStringList{"_31 X6X"};
-inline const QStringList opening = repeated("_31 SSS", 11);
-inline const QStringList closing = repeated("_31 RRR", 5);
-
+// A write's frames as the panel logs them; "_31 Y??" is any byte.
 inline QStringList writeFrames(int first, int pages)
 {
     QStringList frames = repeated("_31 SSS", 5);

@@ -157,7 +157,7 @@ private slots:
             + (parameters ? QStringList{"31 OOO", "31 RRR"} : QStringList());
         QVERIFY(panel.waitForFrames(std::size_t(frames.size()), 2s));
         QCOMPARE(masked(frameTexts(panel.frames()), frames), frames);
-        const ShownList done{{Icon::Information, QStringLiteral("Programmation effectuée avec succés.")}};
+        const ShownList done{writtenShown};
         QCOMPARE(rig.bench.messages.shown, parameters ? done : ShownList());
         QCOMPARE(panel.memory(), expected);
         if (parameters) {

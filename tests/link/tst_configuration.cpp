@@ -82,8 +82,7 @@ private slots:
         bench.mapPort(12, com12.path());
         bench.principal.Form_Load();
         CONFIGURATION &config = bench.registry.configuration();
-        const Shown refusal{Icon::Exclamation, "Pas de port COM ouvert. Veuillez valider la Configuration dans le "
-                                               "menu Configuration."};
+        const Shown refusal = noPortShown;
         const auto failed = [](int port) {
             return Shown{Icon::Critical, QStringLiteral("L'ouverture du port COM%1 à échouée !").arg(port)};
         };

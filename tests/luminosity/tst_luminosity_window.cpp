@@ -14,12 +14,8 @@ using ShownList = QList<Shown>;
 Q_DECLARE_METATYPE(sim::Fault)
 
 namespace {
+using namespace flows;
 using Rig = WindowRig<LUM>;
-
-const QStringList opening = repeated("_31 SSS", 11);
-const QStringList closing = repeated("_31 RRR", 5);
-const QStringList memoryRead = repeated("_31 SSS", 6) + QStringList{"_31 ZA0", "_31 Y00", "_31 ZA1"}
-    + repeated("_31 X1X", 128) + QStringList{"_31 X6X"};
 
 // The frames of a memory write; tested frame by frame with the transfers.
 constexpr int MemoryWriteFrames = 5 + 8 * 20;
@@ -49,7 +45,7 @@ private slots:
         QTest::addColumn<QList<int>>("bytes"); // 60, 61, 62
         QTest::addColumn<QList<int>>("shown");
         QTest::addColumn<ShownList>("messages");
-        const Shown done{Icon::Information, QStringLiteral("Lecture effectuée avec succés.")};
+        const Shown done = readDoneShown;
         const Shown cut{Icon::Exclamation,
                         QStringLiteral("Valeurs hors limites ramenées dans la plage : Commutation JOUR/NUIT : 32 → 15.")};
         QTest::newRow("sensor") << "OUI" << QList{0x21, 0x09, 0x04} << QList{0, 5, 4} << ShownList{done};
@@ -119,8 +115,7 @@ private slots:
         QCOMPARE(frames.first(opening.size() + memoryRead.size()), opening + memoryRead);
         QCOMPARE(frames.last(ending.size()), ending);
         QCOMPARE(rig.panel.memory(), expected);
-        const Shown written{Icon::Information, QStringLiteral("Programmation effectuée avec succés.")};
-        QCOMPARE(rig.bench.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{written});
+        QCOMPARE(rig.bench.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{writtenShown});
         QCOMPARE(settings(rig.window), chosen);
     }
 
@@ -159,9 +154,7 @@ private slots:
         LUM &lum = bench.registry.window<LUM>(WindowId::Luminosity);
         for (QPushButton *b : {lum.but_LIT_LUM, lum.but_ECRIT_LUM, lum.grid().but_RD, lum.grid().but_WR})
             b->click();
-        const Shown noPort{Icon::Exclamation, QStringLiteral("Pas de port COM ouvert. Veuillez valider la "
-                                                             "Configuration dans le menu Configuration.")};
-        QCOMPARE(bench.messages.shown, ShownList(4, noPort));
+        QCOMPARE(bench.messages.shown, ShownList(4, noPortShown));
         QCOMPARE(settings(lum), (QList<int>{1, 5, 4}));
         QCOMPARE(lum.image().state(60), CellState::Window);
     }

@@ -217,9 +217,7 @@ private slots:
         QCOMPARE(textOf("Text4"), QStringLiteral("723378"));
         control<QPushButton>("but_ecrit_para")->click();
         QCOMPARE(textOf("Text4"), QStringLiteral("444444"));
-        const Shown noPort{Icon::Exclamation, QStringLiteral("Pas de port COM ouvert. Veuillez valider la "
-                                                             "Configuration dans le menu Configuration.")};
-        QCOMPARE(bench->messages.shown, QList<Shown>(5, noPort));
+        QCOMPARE(bench->messages.shown, QList<Shown>(5, noPortShown));
         QCOMPARE(boxColour(control<QLineEdit>("COULE_1")), EditorColour::Green);
         QVERIFY(control<QRadioButton>("NB_DIGIT_2")->isChecked());
         for (int k = 0; k < MemoryImage::Size; ++k)

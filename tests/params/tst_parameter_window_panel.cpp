@@ -15,7 +15,7 @@ using Icon = Messages::Icon;
 using Shown = RecordingMessages::Shown;
 
 namespace {
-const Shown ReadDone{Icon::Information, QStringLiteral("Lecture effectuée avec succés.")};
+const Shown ReadDone = readDoneShown;
 constexpr int ReadFrames = 1 + 4 + 64 + 2;
 constexpr int LiveFrames = 2 * 4; // the live speed, twice
 constexpr int WriteFrames = 5 + 4 * 20;
@@ -121,7 +121,7 @@ private slots:
         std::copy(block.begin(), block.end(), expected.begin() + 64);
 
         click("but_ecrit_para");
-        QCOMPARE(shown(), (QList<Shown>{{Icon::Information, "Programmation effectuée avec succés."}}));
+        QCOMPARE(shown(), QList<Shown>{writtenShown});
         QCOMPARE(control<QLineEdit>("Text5")->text(), QStringLiteral("00041190"));
         const sim::Memory memory = rig->panel.memory();
         for (int k = 0; k < MemoryImage::Size; ++k) {

@@ -139,12 +139,12 @@ private slots:
         QCOMPARE(rig.window.findChild<QLineEdit *>(QStringLiteral("VITESSE_VENT"))->text(),
                  QStringLiteral(" Vitesse instantanée : 56,7 Km/h."));
         QCOMPARE(rig.window.findChild<QLineEdit *>(QStringLiteral("Text4"))->text(), QString::number(coefficient));
-        const QList<Shown> read{{Icon::Information, QStringLiteral("Lecture effectuée avec succés.")}};
+        const QList<Shown> read{readDoneShown};
         QCOMPARE(rig.bench.messages.shown, read);
         rig.restart(ReadFrames + 8);
         rig.panel.setFault(sim::Fault::None);
         rig.window.findChild<QPushButton *>(QStringLiteral("but_ecrit_para"))->click();
-        const QList<Shown> written{{Icon::Information, QStringLiteral("Programmation effectuée avec succés.")}};
+        const QList<Shown> written{writtenShown};
         QCOMPARE(rig.bench.messages.shown, written);
         QCOMPARE(rig.frames(5 + 80 + 2).size(), 5 + 80 + 2);
         QVERIFY(rig.panel.memory() == card);

@@ -17,7 +17,7 @@ using Icon = Messages::Icon;
 using Shown = RecordingMessages::Shown;
 
 namespace {
-const Shown ReadDone{Icon::Information, QStringLiteral("Lecture effectuée avec succés.")};
+const Shown ReadDone = readDoneShown;
 const Shown ReadFirst{Icon::Information,
                       QStringLiteral("Lisez d'abord les paramètres du panneau (« Lire les paramètres ») : la fiche "
                                      "décrit un panneau lu ou programmé.")};
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(!rig.panel.waitForFrames(1, milliseconds(300))); // loading sends nothing
 
         click(rig.window, "but_ecrit_para");
-        QCOMPARE(shown, (QList<Shown>{{Icon::Information, "Programmation effectuée avec succés."}}));
+        QCOMPARE(shown, QList<Shown>{writtenShown});
         const sim::Memory a = panelA(), b = panelB(), written = rig.panel.memory();
         for (int k = 0; k < 128; ++k)
             QVERIFY2(written[k] == (k >= 64 && k <= 98 ? a : b)[k], qPrintable(QString::number(k)));

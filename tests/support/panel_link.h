@@ -22,6 +22,17 @@ inline QStringList repeated(const QString &frame, int times)
     return QStringList(times, frame);
 }
 
+// Frames the flows share: the editor's read of 64-127, the memory read of
+// the other windows, the request's opening and the five "RRR" that close it.
+namespace flows {
+inline const QStringList editorRead = QStringList{"31 SSS", "31 SSS", "31 ZA0", "31 Y40", "31 ZA1"}
+    + repeated("31 X1X", 64) + QStringList{"31 X6X", "31 RRR"};
+inline const QStringList memoryRead = repeated("_31 SSS", 6) + QStringList{"_31 ZA0", "_31 Y00", "_31 ZA1"}
+    + repeated("_31 X1X", 128) + QStringList{"_31 X6X"};
+inline const QStringList opening = repeated("_31 SSS", 11);
+inline const QStringList closing = repeated("_31 RRR", 5);
+} // namespace flows
+
 // The tool's serial port and exchange, opened on a virtual panel's
 // pseudo-terminal (mapped to COM3).
 class PanelLink

@@ -37,3 +37,12 @@ public:
     }
     void clear() { shown.clear(); }
 };
+
+// Messages that many flows end with.
+inline const RecordingMessages::Shown noPortShown{
+    Messages::Icon::Exclamation,
+    QStringLiteral("Pas de port COM ouvert. Veuillez valider la Configuration dans le menu Configuration.")};
+inline const RecordingMessages::Shown readDoneShown{Messages::Icon::Information,
+                                                    QStringLiteral("Lecture effectuée avec succés.")};
+inline const RecordingMessages::Shown writtenShown{Messages::Icon::Information,
+                                                   QStringLiteral("Programmation effectuée avec succés.")};

@@ -12,17 +12,16 @@ using Icon = Messages::Icon;
 using Shown = RecordingMessages::Shown;
 
 namespace {
+using namespace flows;
 const QColor green(0, 255, 0);
 const QColor white(255, 255, 255);
 
 using Rig = WindowRig<SW>;
 
 // The memory read, as the grid's raw read sends it alone.
-const QStringList memoryRead = repeated("_31 SSS", 6) + QStringList{"_31 ZA0", "_31 Y00", "_31 ZA1"}
-    + repeated("_31 X1X", 128) + QStringList{"_31 X6X", "_31 RRR"};
+const QStringList rawRead = memoryRead + QStringList{"_31 RRR"};
 // The switch read: the request, the memory read, the five "RRR" that close it.
-const QStringList switchesRead = repeated("_31 SSS", 11) + QStringList{"_31 PPP"} + memoryRead
-    + repeated("_31 RRR", 5);
+const QStringList switchesRead = opening + QStringList{"_31 PPP"} + rawRead + closing;
 
 // Levers and captions follow the bits: ON is lever 0 on green.
 void checkBanks(SW &sw, int sw3, int sw2)
@@ -47,7 +46,7 @@ private slots:
         QTest::addColumn<QString>("answerCheck");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QList<Shown>>("messages");
-        const Shown done{Icon::Information, QStringLiteral("Lecture effectuée avec succés.")};
+        const Shown done = readDoneShown;
         QTest::newRow("SW3 DIP1 and DIP8") << QList{0x81, 0x00, 84} << "OUI" << "KVL trois couleurs."
                                            << QList<Shown>{done};
         QTest::newRow("SW2 all on") << QList{0x00, 0xFF, 77} << "NON" << "KVL une couleur.   " << QList<Shown>{};
@@ -99,7 +98,7 @@ private slots:
         QVERIFY(!rig.panel.waitForFrames(1, std::chrono::milliseconds(300)));
 
         sw.grid().but_RD->click();
-        QCOMPARE(rig.frames(memoryRead.size()), memoryRead);
+        QCOMPARE(rig.frames(rawRead.size()), rawRead);
         QCOMPARE(sw.image().text(10), QStringLiteral("0A"));
         QVERIFY(rig.bench.messages.shown.isEmpty());
     }
