@@ -3,10 +3,11 @@
 // The whole tool, unattended, on a virtual panel at COM3 running at line rate.
 #include "app/main_window.h"
 #include "link/configuration_window.h"
-#include "link/port_map.h"
+#include "port/port_map.h"
 #include "luminosity/luminosity_window.h"
 #include "params/parameter_window.h"
 #include "switches/switch_window.h"
+#include "ui/change_views.h"
 #include "ui/document_opener.h"
 #include "ui/file_dialogs.h"
 #include "ui/messages.h"
@@ -16,7 +17,7 @@
 #include <QComboBox>
 #include <QTemporaryDir>
 
-class Unattended : public Messages, public FileDialogs, public DocumentOpener
+class Unattended : public Messages, public FileDialogs, public DocumentOpener, public ChangeViews
 {
 public:
     void show(Icon, const QString &text) override { shown.append(text); }
@@ -25,9 +26,19 @@ public:
         shown.append(text);
         return Answer::Cancel;
     }
+    Answer askYesNo(Icon, const QString &text) override
+    {
+        shown.append(text);
+        return Answer::Yes;
+    }
     QString openFileName(const Request &) override { return {}; }
     QString saveFileName(const Request &) override { return {}; }
     bool open(const QString &) override { return false; }
+    // Every change is taken: the benchmark times the writes themselves.
+    std::optional<QList<bool>> show(const ChangesRequest &request) override
+    {
+        return QList<bool>(request.rows.size(), true);
+    }
     QStringList shown;
 };
 
@@ -39,7 +50,7 @@ struct Rig
     Unattended user;
     PortMap ports;
     QTemporaryDir backups;
-    Services services{user, user, user, ports, backups.path()};
+    Services services{user, user, user, user, ports, backups.path()};
     PRINCIPAL principal{services};
     WindowRegistry &registry = principal.registry();
 

@@ -6,7 +6,7 @@
 // panel can take.
 
 #include "config/config_text.h"
-#include "link/port_map.h"
+#include "port/port_map.h"
 #include "luminosity/luminosity_codec.h"
 #include "panel/backup.h"
 #include "panel/memory_image.h"

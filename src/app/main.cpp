@@ -1,7 +1,8 @@
+#include "ui/changes_dialog.h"
 #include "ui/desktop_services.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
-#include "link/port_map.h"
+#include "port/port_map.h"
 #include "panel/backup.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ int main(int argc, char **argv)
     MessageBoxes messages;
     QtFileDialogs files;
     DesktopDocumentOpener documents;
-    const Services services{messages, files, documents, ports, backupFolder()};
+    DialogChangeViews changes;
+    const Services services{messages, files, documents, changes, ports, backupFolder()};
 
     std::unique_ptr<PRINCIPAL> principal;
     auto *splash = new OMR_ND_SPLASH;

@@ -1,8 +1,10 @@
 #include "app/main_window.h"
 
+#include "app/status_line.h"
 #include "app/windows.h"
 #include "config/config_files.h"
 #include "link/configuration_window.h"
+#include "params/parameter_window.h"
 #include "records/record_commands.h"
 #include "ui/document_opener.h"
 #include "ui/messages.h"
@@ -14,6 +16,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 PRINCIPAL::PRINCIPAL(const Services &services, QWidget *parent)
     : QMainWindow(parent)
@@ -24,15 +27,15 @@ PRINCIPAL::PRINCIPAL(const Services &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Tachymetre spécial anémomètre sur KVL."));
     m_area->setObjectName(QStringLiteral("MDIArea"));
     setCentralWidget(m_area);
+    m_status = new StatusLine(*m_registry, statusBar());
     installWindows(*m_registry);
     buildMenus();
 }
 
 PRINCIPAL::~PRINCIPAL()
 {
-    // The working windows go first: they hold the serial port.
-    m_area->closeAllSubWindows();
-    m_registry->unload(WindowId::Configuration);
+    // Nothing is asked any more; the link settings go last, with the port.
+    m_registry->unloadAll();
     delete m_registry;
 }
 
@@ -61,6 +64,7 @@ void PRINCIPAL::buildMenus()
           {"MENU_ENREGISTRER_PARAMETRES", "&Enregistrer les paramètres…", true,
            &PRINCIPAL::MENU_ENREGISTRER_PARAMETRES_Click},
           {"MENU_CHARGER_PARAMETRES", "&Charger des paramètres…", true, &PRINCIPAL::MENU_CHARGER_PARAMETRES_Click},
+          {"MENU_COMPARER", "&Comparer avec le panneau…", true, &PRINCIPAL::MENU_COMPARER_Click},
           {"MENU_FICHE", "&Imprimer la fiche du panneau…", true, &PRINCIPAL::MENU_FICHE_Click},
           {"MENU_QUITTER", "&Quitter", true, &PRINCIPAL::MENU_QUITTER_Click}}},
         {"MENU_CONFIGURER2", "&Configuration",
@@ -134,6 +138,12 @@ void PRINCIPAL::MENU_CHARGER_PARAMETRES_Click()
     loadParameterFile(*m_registry);
 }
 
+void PRINCIPAL::MENU_COMPARER_Click()
+{
+    m_registry->show(WindowId::Parameters);
+    m_registry->window<dump_24c01>(WindowId::Parameters).compareWithPanel();
+}
+
 void PRINCIPAL::MENU_FICHE_Click()
 {
     printCommissioningSheet(*m_registry);
@@ -141,7 +151,14 @@ void PRINCIPAL::MENU_FICHE_Click()
 
 void PRINCIPAL::MENU_QUITTER_Click()
 {
-    QApplication::quit();
+    if (editsMayGo())
+        QApplication::quit();
+}
+
+bool PRINCIPAL::editsMayGo()
+{
+    auto *editor = qobject_cast<dump_24c01 *>(m_registry->loaded(WindowId::Parameters));
+    return !editor || editor->mayDiscardEdits();
 }
 
 void PRINCIPAL::MENU_CONFIGURER_Click()
@@ -188,10 +205,17 @@ void PRINCIPAL::closeEvent(QCloseEvent *event)
     auto *config = qobject_cast<CONFIGURATION *>(m_registry->loaded(WindowId::Configuration));
     if (config && config->exchange().busy()) {
         event->ignore();
-        connect(&config->exchange(), &Exchange::busyChanged, this, [](bool busy) {
-            if (!busy)
-                QApplication::quit();
-        });
+        connect(
+            &config->exchange(), &Exchange::busyChanged, this,
+            [this](bool busy) {
+                if (!busy && editsMayGo())
+                    QApplication::quit();
+            },
+            Qt::SingleShotConnection);
+        return;
+    }
+    if (!editsMayGo()) {
+        event->ignore();
         return;
     }
     event->accept();

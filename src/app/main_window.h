@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class QMdiArea;
+class StatusLine;
 class WindowRegistry;
 
 // The main window: a multiple-document frame whose menus open the working
@@ -24,12 +25,14 @@ public:
 
     WindowRegistry &registry() { return *m_registry; }
     QMdiArea *mdiArea() const { return m_area; }
+    StatusLine &statusLine() { return *m_status; }
 
     void MENU_NOUVELLE_Click();
     void MENU_OUVRIR_Click();
     void MENU_ENREGISTRER_Click();
     void MENU_ENREGISTRER_PARAMETRES_Click();
     void MENU_CHARGER_PARAMETRES_Click();
+    void MENU_COMPARER_Click();
     void MENU_FICHE_Click();
     void MENU_QUITTER_Click();
     void MENU_CONFIGURER_Click();
@@ -45,7 +48,10 @@ protected:
 
 private:
     void buildMenus();
+    // Nothing unsent in the editor, or the user lets it go.
+    bool editsMayGo();
 
     QMdiArea *m_area;
     WindowRegistry *m_registry;
+    StatusLine *m_status;
 };

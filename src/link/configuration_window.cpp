@@ -1,6 +1,6 @@
 #include "link/configuration_window.h"
 
-#include "link/port_map.h"
+#include "port/port_map.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
 #include "ui/window_registry.h"
@@ -85,9 +85,15 @@ CONFIGURATION::CONFIGURATION(WindowRegistry &registry, QWidget *parent)
 
 // The device went away during an exchange (a cable or an adapter pulled
 // out): the settings must be confirmed again before the next exchange.
+void CONFIGURATION::setPortOpenFlag(bool open)
+{
+    m_portOpenFlag = open;
+    emit portStateChanged();
+}
+
 void CONFIGURATION::reportLostPort()
 {
-    m_portOpenFlag = false;
+    setPortOpenFlag(false);
     if (m_lossReported)
         return;
     m_lossReported = true;
@@ -169,13 +175,14 @@ void CONFIGURATION::OUVERTURE_DU_COM()
     m_port.close();
     m_port.setCommPort(n);
     m_port.setSettings(QStringLiteral("4800,N,8,1"));
+    emit portStateChanged();
     if (!m_port.open()) {
         messages.show(Messages::Icon::Critical, failureText.arg(n));
-        m_portOpenFlag = false;
+        setPortOpenFlag(false);
         return;
     }
     messages.show(Messages::Icon::Information, successText.arg(n));
-    m_portOpenFlag = true;
+    setPortOpenFlag(true);
     m_registry.show(WindowId::Parameters);
     m_registry.minimize(WindowId::Configuration);
 }

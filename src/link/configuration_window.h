@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/link_settings.h"
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 #include "panel/exchange.h"
 
 #include <QWidget>
@@ -25,7 +25,7 @@ public:
     void OUVERTURE_DU_COM();
 
     bool portOpenFlag() const { return m_portOpenFlag; }
-    void setPortOpenFlag(bool open) { m_portOpenFlag = open; }
+    void setPortOpenFlag(bool open);
 
     SerialPort &MSComm1() { return m_port; }
     // Every conversation with the panel goes through this one exchange.
@@ -40,6 +40,10 @@ public:
     int selectPositions(const QList<int> &positions);
 
     QPushButton *BOUTON_VALIDE = nullptr;
+
+signals:
+    // The port was opened, failed to open, or was lost or given up.
+    void portStateChanged();
 
 private:
     void buildLists();

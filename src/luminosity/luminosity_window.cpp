@@ -139,7 +139,8 @@ bool LUM::LIT_24C01()
 
 WriteOutcome LUM::ECRIT_24C01()
 {
-    return writeBackedUp(m_registry, m_image, LuminosityTransfer, objectName());
+    return writeBackedUp(m_registry.configuration().exchange(), m_image, LuminosityTransfer,
+                         backupTarget(m_registry, objectName()));
 }
 
 std::optional<int> LUM::selectedMode() const

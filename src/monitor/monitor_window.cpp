@@ -2,7 +2,7 @@
 
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 #include "monitor/speed_chart.h"
 #include "monitor/speed_export.h"
 #include "panel/exchange.h"

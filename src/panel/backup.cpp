@@ -102,12 +102,16 @@ QString saveBackup(const MemoryBackup &backup, const QString &folder, QString *e
     return name;
 }
 
-QString backUpBeforeWrite(const MemoryBytes &panel, const QString &window, int port, const QString &folder)
+QString backUpBeforeWrite(const MemoryBytes &panel, const QString &window, int port, const QString &folder,
+                          QString *saved)
 {
     QString error;
     const MemoryBackup backup{window, port, QDateTime::currentDateTime(), panel};
-    if (saveBackup(backup, folder, &error).isEmpty())
+    const QString path = saveBackup(backup, folder, &error);
+    if (path.isEmpty())
         return QStringLiteral("la sauvegarde de la mémoire du panneau a échoué (%1).").arg(error);
+    if (saved)
+        *saved = path;
     return {};
 }
 

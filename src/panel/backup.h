@@ -31,8 +31,10 @@ QString backupFolder();
 QString saveBackup(const MemoryBackup &backup, const QString &folder, QString *error);
 
 // Saves what is known of the memory of the panel on COM `port` before a write
-// to it. Returns why it could not, in French, or an empty text.
-QString backUpBeforeWrite(const MemoryBytes &panel, const QString &window, int port, const QString &folder);
+// to it. Returns why it could not, in French, or an empty text; `saved`
+// receives the file's path.
+QString backUpBeforeWrite(const MemoryBytes &panel, const QString &window, int port, const QString &folder,
+                          QString *saved = nullptr);
 
 // Puts the backup's bytes into the image as two-digit texts on white (changed,
 // not sent); addresses it does not hold become " ".

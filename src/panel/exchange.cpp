@@ -1,6 +1,6 @@
 #include "panel/exchange.h"
 
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 
 #include <QCoreApplication>
 

@@ -68,6 +68,7 @@ public:
 
     // What the transfers have learnt of the panel's memory.
     PanelMemoryRecord &record() { return m_record; }
+    const PanelMemoryRecord &record() const { return m_record; }
     // The port's current opening, which what was learnt belongs to.
     int session() const;
 

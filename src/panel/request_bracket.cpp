@@ -1,6 +1,6 @@
 #include "panel/request_bracket.h"
 
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/report.h"
 #include "panel/transfer.h"

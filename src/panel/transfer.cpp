@@ -1,6 +1,6 @@
 #include "panel/transfer.h"
 
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/memory_image.h"
 
@@ -116,7 +116,7 @@ WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferP
     const int written = 16 * p.writePages;
     const int invalid = firstInvalidCell(image, p.writeFirst, written);
     if (invalid >= 0)
-        return {false, invalid, {}};
+        return {.invalidAddress = invalid};
 
     Exchange::Scope busy(exchange);
     if (p.whitenBeforeWrite) {
@@ -144,9 +144,9 @@ WriteOutcome ECRIT_24C01(Exchange &exchange, MemoryImage &image, const TransferP
         // Some pages may have reached the panel: what it holds is unknown.
         exchange.record().forget(p.writeFirst, written);
         markAllFailed(image);
-        return {true, -1, {}};
+        return {.timedOut = true};
     }
-    exchange.record().learn(exchange.session(), image, p.writeFirst, written);
+    exchange.record().learn(exchange.session(), image, p.writeFirst, written, true);
     for (int k = 0; k < MemoryImage::Size; ++k)
         image.setState(k, CellState::Green);
     return {};

@@ -41,10 +41,14 @@ struct WriteOutcome
     // write was refused and nothing was sent. -1 when every cell was valid.
     int invalidAddress = -1;
     // Why the write could not be prepared (its backup), when it was refused so.
-    QString preparationFailure;
+    QString preparationFailure{};
+    // The user declined what the write would change: nothing was sent.
+    bool cancelled = false;
+    // The file that holds the panel's memory from just before the write.
+    QString backup{};
 
     bool refused() const { return invalidAddress >= 0 || !preparationFailure.isEmpty(); }
-    bool failed() const { return timedOut || refused(); }
+    bool failed() const { return timedOut || refused() || cancelled; }
 };
 
 // Writes the image to the panel, unless a cell to be sent holds no valid byte.

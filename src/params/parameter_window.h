@@ -2,6 +2,8 @@
 
 #include "panel/memory_image.h"
 #include "panel/transfer.h"
+#include "params/editor_settings.h"
+#include "params/parameter_changes.h"
 #include "params/parameter_codec.h"
 #include "params/parameter_window_widgets.h"
 
@@ -22,7 +24,6 @@ class QPushButton;
 class QScrollBar;
 class QSlider;
 class WindowRegistry;
-struct EditorSettings;
 
 // The parameter editor: every speed-display setting on five tab pages, the
 // window's own memory image with its raw view, the pulse calibration table and
@@ -83,9 +84,33 @@ public:
     // For the parameter files and the commissioning sheet.
     EditorSettings currentSettings() const;
     void applySettings(const EditorSettings &settings); // shown only: nothing is sent
-    bool transferSucceeded() const { return m_transferSucceeded; } // the last parameter read or write
     QString liveSpeedText() const;
     QString liveMaximumText() const;
+
+    // What a parameter write would program, as the editor stands.
+    EditorState state() const;
+    // The panel's bytes the tool knows in this port opening, when they hold
+    // the whole parameter block.
+    std::optional<MemoryBytes> knownPanel();
+    // The settings that differ from what the tool knows the panel holds or,
+    // knowing nothing of it, from the start-up values: edits not programmed.
+    QList<SettingChange> unsentChanges();
+    // "&Comparer avec le panneau…": the editor against the panel, read first
+    // (into a separate image) when the tool does not know its settings.
+    void compareWithPanel();
+    // A parameter file's settings: onto a panel the tool knows, through the
+    // list of what differs, row by row; otherwise as they stand. Nothing is
+    // sent either way. False when the user left the file aside.
+    bool loadSettings(const EditorSettings &file, const QString &name);
+    // True when nothing would be lost, or the user lets it go.
+    bool mayDiscardEdits();
+
+signals:
+    // Any setting edited, read or programmed.
+    void settingsChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Client area in twips
@@ -131,11 +156,25 @@ private:
     JEU_PARAMETRES enteredParameters(quint32 coefficient) const;
     void showDistancePerPulse();
 
+    // Changes
+    struct Origin
+    {
+        enum Kind { StartUp, Panel, File } kind = StartUp;
+        int session = -1;     // the port opening it was read or written in
+        MemoryBytes bytes{};  // what the panel held then
+    };
+    void takeFromFile(const EditorSettings &file, const QList<int> &settings);
+    MemoryBytes cardAfterWrite(const MemoryBytes &panel, quint32 coefficient, bool freshRead);
+    bool confirmWrite(const MemoryBytes &panel, quint32 coefficient, bool freshRead);
+    bool readFromThisPanel(const MemoryBytes &panel);
+    void watchEdits();
+
     // Flows
     bool runCalibration();
     void readLiveSpeed();
     void takeTrailingAnswers();
     void copyCardBytes(const MemoryBytes &panel, bool freshRead);
+    void programmedOrRead();
     Exchange &exchange();
     Messages &messages();
     QString answerCheck();
@@ -146,10 +185,14 @@ private:
     bool m_wide = false;
     // The Dimpulse and etalon texts that Text4's coefficient stands for, after
     // a read or a calculation.
-    std::optional<std::pair<QString, QString>> m_coefficientSource;
+    std::optional<CoefficientSource> m_coefficientSource;
     // Range limits the card stores as 0, which the sliders show as 2.
     std::array<bool, 5> m_zeroLimit{};
-    bool m_transferSucceeded = false;
+    // Where the settings shown come from.
+    Origin m_origin;
+    // The port opening whose panel the image's cells were read from or
+    // written to; another opening may have another panel behind it.
+    int m_imageSession = -1;
 
     std::array<QLabel *, 5> BP_ONGLET_{};
     std::array<QGroupBox *, 5> ONGLET{};

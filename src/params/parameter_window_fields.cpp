@@ -129,10 +129,8 @@ void dump_24c01::showParameters(const DecodedParameters &decoded)
 // distance shown stays as it was.
 void dump_24c01::showDistancePerPulse()
 {
-    const std::optional<double> coefficient = readFrenchNumber(Text4->text());
-    const std::optional<double> constant = readFrenchNumber(etalon->text());
-    if (coefficient && constant && *constant != 0)
-        Dimpulse->setText(frenchNumberText(*coefficient / *constant));
+    if (const std::optional<QString> distance = distancePerPulseText(Text4->text(), etalon->text()))
+        Dimpulse->setText(*distance);
 }
 
 JEU_PARAMETRES dump_24c01::enteredParameters(quint32 coefficient) const

@@ -2,7 +2,7 @@
 
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/report.h"
 #include "params/calibration.h"
@@ -62,7 +62,7 @@ bool dump_24c01::LIT_24C01()
 
 WriteOutcome dump_24c01::ECRIT_24C01()
 {
-    return writeBackedUp(m_registry, m_image, EditorTransfer, objectName());
+    return writeBackedUp(exchange(), m_image, EditorTransfer, backupTarget(m_registry, objectName()));
 }
 
 DecodedParameters dump_24c01::showImage()
@@ -103,7 +103,14 @@ void dump_24c01::but_lit_para_Click()
             }
         }
     }
-    m_transferSucceeded = !timedOut && !blank;
+    if (!timedOut) {
+        m_imageSession = exchange().session();
+        if (blank)
+            m_origin = {};
+        else
+            programmedOrRead();
+    }
+    emit settingsChanged();
     if (blank)
         messages().show(Messages::Icon::Exclamation, BlankCardText);
     const QString check = answerCheck();
@@ -133,13 +140,13 @@ bool dump_24c01::prepareCoefficient()
 
 void dump_24c01::encodeIntoImage(quint32 coefficient)
 {
-    JEU_PARAMETRES p = enteredParameters(coefficient);
-    // A limit the card stores as 0, left as the slider showed it, stays 0.
-    for (std::size_t i = 0; i < p.ranges.size(); ++i) {
-        if (m_zeroLimit[i] && p.ranges[i].threshold == 2)
-            p.ranges[i].threshold = 0;
-    }
-    Text5->setText(CODE_PARAMETRES(p, m_image));
+    Text5->setText(CODE_PARAMETRES(parametersToSend(state(), coefficient), m_image));
+}
+
+// What the panel holds in this opening is now what the editor shows.
+void dump_24c01::programmedOrRead()
+{
+    m_origin = {Origin::Panel, exchange().session(), exchange().record().known(exchange().session())};
 }
 
 // The card's own bytes past the parameter block go back as the panel holds
@@ -147,8 +154,9 @@ void dump_24c01::encodeIntoImage(quint32 coefficient)
 // bytes), and wherever a cell holds no byte.
 void dump_24c01::copyCardBytes(const MemoryBytes &panel, bool freshRead)
 {
+    const MemoryBytes card = cardAfterWrite(panel, 0, freshRead);
     for (int a = FirstUnownedAddress; a < MemoryImage::Size; ++a) {
-        if (panel[a] && (freshRead || !holdsValidByte(m_image.text(a))))
+        if (card[a] && card[a] == panel[a])
             m_image.set(a, hexText(*panel[a]).rightJustified(2, QLatin1Char('0')), CellState::White);
     }
 }
@@ -168,18 +176,27 @@ void dump_24c01::but_ecrit_para_Click()
     WriteOutcome outcome;
     {
         Exchange::Scope busy(exchange());
-        outcome = writeBackedUp(m_registry, m_image, EditorTransfer, objectName(),
+        outcome = writeBackedUp(exchange(), m_image, EditorTransfer, backupTarget(m_registry, objectName()),
                                 [&](const MemoryBytes &panel, bool freshRead) {
+                                    if (!confirmWrite(panel, *coefficient, freshRead))
+                                        return false;
                                     copyCardBytes(panel, freshRead);
                                     encodeIntoImage(*coefficient);
+                                    return true;
                                 });
+        if (outcome.cancelled)
+            return;
         if (!outcome.refused()) {
             exchange().ENVOI_TRAME(ShortPrefix, QByteArrayLiteral("OOO"));
             exchange().PAUSE(0.5);
             exchange().ENVOI_TRAME(ShortPrefix, QByteArrayLiteral("RRR"));
         }
     }
-    m_transferSucceeded = !outcome.refused() && !outcome.timedOut;
+    if (!outcome.failed()) {
+        m_imageSession = exchange().session();
+        programmedOrRead();
+    }
+    emit settingsChanged();
     if (outcome.refused())
         reportRefusedWrite(messages(), outcome);
     else
@@ -188,12 +205,16 @@ void dump_24c01::but_ecrit_para_Click()
 
 void dump_24c01::but_RD_Click()
 {
-    rawRead(m_registry, m_image, EditorTransfer);
+    if (!rawRead(m_registry, m_image, EditorTransfer))
+        m_imageSession = exchange().session();
+    emit settingsChanged();
 }
 
 void dump_24c01::but_WR_Click()
 {
-    rawWrite(m_registry, m_image, EditorTransfer, objectName());
+    if (!rawWrite(m_registry, m_image, EditorTransfer, objectName()).failed())
+        m_imageSession = exchange().session();
+    emit settingsChanged();
 }
 
 void dump_24c01::Command1_Click()
@@ -229,6 +250,7 @@ bool dump_24c01::runCalibration()
     texcoef->setText(result.coefficient);
     Text4->setText(texcoef->text());
     m_coefficientSource = {Dimpulse->text(), etalon->text()};
+    emit settingsChanged();
     for (int i = 0; i < result.columns.size() && i < int(msec.size()); ++i) {
         msec[i]->setText(result.columns[i].msec);
         NB_impul[i]->setText(result.columns[i].NB_impul);

@@ -130,6 +130,7 @@ void dump_24c01::COULE_Click(int index)
 void dump_24c01::COULE_Change(int index)
 {
     setBoxColour(COULE[index], nextRangeColour(boxColour(COULE[index])));
+    emit settingsChanged();
 }
 
 // The factory constant is locked unless the user unlocks it here.

@@ -69,6 +69,7 @@ dump_24c01::dump_24c01(WindowRegistry &registry, QWidget *parent)
     buildWideView();
     Form_Load();
     setClientTwips(CompactWidth, CompactHeight);
+    watchEdits();
 }
 
 void dump_24c01::buildTabStrip()

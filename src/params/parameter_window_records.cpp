@@ -1,7 +1,5 @@
 #include "params/parameter_window.h"
 
-#include "records/editor_settings.h"
-
 #include <QLineEdit>
 
 EditorSettings dump_24c01::currentSettings() const
@@ -22,10 +20,17 @@ void dump_24c01::applySettings(const EditorSettings &settings)
     etalon->setText(settings.etalon);
     showParameters({p, (QStringLiteral("0000000") + hexText(p.coefficient)).right(8), settings.coefficient, {}});
     Dimpulse->setText(settings.dimpulse);
+    m_coefficientSource = coefficientSourceOf(settings);
+    emit settingsChanged();
     if (!p.luminosity)
         Option1.clear();
     if (!p.digits)
         NB_DIGIT.clear();
+}
+
+EditorState dump_24c01::state() const
+{
+    return {currentSettings(), m_coefficientSource, m_zeroLimit};
 }
 
 QString dump_24c01::liveSpeedText() const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "panel/memory_image.h"
-#include "records/editor_settings.h"
+#include "params/editor_settings.h"
 
 #include <QDateTime>
 #include <QList>

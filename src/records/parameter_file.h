@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/editor_settings.h"
+#include "params/editor_settings.h"
 
 #include <QByteArray>
 #include <QStringList>

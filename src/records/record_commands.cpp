@@ -21,6 +21,9 @@ const QString ReadFirstText =
     QStringLiteral("Lisez d'abord les paramètres du panneau (« Lire les paramètres ») : la fiche décrit un panneau lu "
                    "ou programmé.");
 
+const QString UnsentText = QStringLiteral("La fiche décrit le panneau : programmez les réglages modifiés, ou relisez "
+                                         "le panneau, avant de l'imprimer.");
+
 // Written beside the chosen name and renamed at the end: a failure never
 // leaves half a file under that name.
 void saveAtomically(Messages &messages, const QString &name, const QByteArray &bytes)
@@ -96,17 +99,23 @@ void loadParameterFile(WindowRegistry &registry)
         services.messages.show(Messages::Icon::None, name + QStringLiteral(" n'est pas un fichier de paramètres."));
         return;
     }
-    editor.applySettings(loaded->settings);
     registry.show(WindowId::Parameters);
-    reportLoad(services.messages, *loaded);
+    if (editor.loadSettings(loaded->settings, QFileInfo(name).fileName()))
+        reportLoad(services.messages, *loaded);
 }
 
 void printCommissioningSheet(WindowRegistry &registry, const QDateTime &now)
 {
     const Services &services = registry.services();
     auto *editor = qobject_cast<dump_24c01 *>(registry.loaded(WindowId::Parameters));
-    if (!editor || !editor->transferSucceeded()) {
+    const std::optional<MemoryBytes> panel = editor ? editor->knownPanel() : std::nullopt;
+    if (!panel) {
         services.messages.show(Messages::Icon::Information, ReadFirstText);
+        return;
+    }
+    // The sheet is a record of the panel, not of the editor.
+    if (!editor->unsentChanges().isEmpty()) {
+        services.messages.show(Messages::Icon::Exclamation, UnsentText);
         return;
     }
     const int port = registry.configuration().MSComm1().commPort();
@@ -116,6 +125,6 @@ void printCommissioningSheet(WindowRegistry &registry, const QDateTime &now)
     if (name.isEmpty())
         return;
     const SheetInput input{editor->currentSettings(), now, port, editor->liveSpeedText(), editor->liveMaximumText(),
-                           editor->image().bytes()};
+                           *panel};
     saveAtomically(services.messages, name, sheetPdf(commissioningSheet(input)));
 }

@@ -42,6 +42,18 @@ Messages::Answer MessageBoxes::askRetry(Icon icon, const QString &text)
     return box.clickedButton() == retry ? Answer::Retry : Answer::Cancel;
 }
 
+Messages::Answer MessageBoxes::askYesNo(Icon icon, const QString &text)
+{
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    // Enter keeps what would be lost.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
 QString QtFileDialogs::openFileName(const Request &request)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.proposedName,

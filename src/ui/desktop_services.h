@@ -10,6 +10,7 @@ class MessageBoxes : public Messages
 public:
     void show(Icon icon, const QString &text) override;
     Answer askRetry(Icon icon, const QString &text) override;
+    Answer askYesNo(Icon icon, const QString &text) override;
 };
 
 class QtFileDialogs : public FileDialogs

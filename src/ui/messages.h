@@ -8,7 +8,7 @@ class Messages
 {
 public:
     enum class Icon { None, Information, Exclamation, Critical };
-    enum class Answer { Ok, Retry, Cancel };
+    enum class Answer { Ok, Retry, Cancel, Yes, No };
 
     virtual ~Messages() = default;
 
@@ -16,4 +16,6 @@ public:
     virtual void show(Icon icon, const QString &text) = 0;
     // A message offering "Réessayer" and "Annuler".
     virtual Answer askRetry(Icon icon, const QString &text) = 0;
+    // A question answered "Oui" (Yes) or "Non" (No).
+    virtual Answer askYesNo(Icon icon, const QString &text) = 0;
 };

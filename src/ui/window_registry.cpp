@@ -51,6 +51,7 @@ QWidget *WindowRegistry::load(WindowId id)
     frame->setProperty(FixedProperty, bool(entry.options & FixedBorder));
     fitFrameToClient(widget);
     entry.frame = frame;
+    emit windowLoaded(id, widget);
     return widget;
 }
 
@@ -96,6 +97,16 @@ void WindowRegistry::unload(WindowId id)
         f->hide();
         delete f;
     }
+}
+
+void WindowRegistry::unloadAll()
+{
+    // The link settings go last: the other windows talk through their port.
+    for (auto &[id, entry] : m_entries) {
+        if (id != WindowId::Configuration)
+            unload(id);
+    }
+    unload(WindowId::Configuration);
 }
 
 // The close box of a window kept for the whole run only hides it.

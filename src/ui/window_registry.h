@@ -57,8 +57,14 @@ public:
     void showNormal(WindowId id);
     void minimize(WindowId id);
     void unload(WindowId id);
+    // Every window, without asking them: the program is ending.
+    void unloadAll();
 
     QMdiSubWindow *frame(WindowId id) const;
+
+signals:
+    // A window was created with its start-up values.
+    void windowLoaded(WindowId id, QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,5 +1,5 @@
 #include "link/configuration_window.h"
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 #include "support/pty_pair.h"
 #include "support/workbench.h"
 

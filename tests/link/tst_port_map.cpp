@@ -1,4 +1,4 @@
-#include "link/port_map.h"
+#include "port/port_map.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "params/parameter_window.h"
-#include "records/editor_settings.h"
+#include "params/editor_settings.h"
 #include "records/parameter_file.h"
 #include "records/record_commands.h"
 #include "support/window_rig.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/port_map.h"
-#include "link/serial_port.h"
+#include "port/port_map.h"
+#include "port/serial_port.h"
 #include "panel/exchange.h"
 #include "virtual_panel.h"
 

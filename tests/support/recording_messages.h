@@ -25,8 +25,16 @@ public:
         return retryAnswers.isEmpty() ? Answer::Cancel : retryAnswers.takeFirst();
     }
 
+    // Yes once the queue is empty: steps that predate a question go on.
+    Answer askYesNo(Icon icon, const QString &text) override
+    {
+        shown.append({icon, text});
+        return yesNoAnswers.isEmpty() ? Answer::Yes : yesNoAnswers.takeFirst();
+    }
+
     QList<Shown> shown;
     QList<Answer> retryAnswers;
+    QList<Answer> yesNoAnswers;
 
     QStringList texts() const
     {

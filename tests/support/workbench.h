@@ -2,8 +2,9 @@
 
 #include "app/main_window.h"
 #include "link/configuration_window.h"
-#include "link/port_map.h"
+#include "port/port_map.h"
 #include "support/recording_messages.h"
+#include "ui/changes_dialog.h"
 #include "ui/document_opener.h"
 #include "ui/file_dialogs.h"
 #include "ui/services.h"
@@ -41,6 +42,32 @@ public:
     QStringList opened;
 };
 
+// Lists of changes answered from a queue through the real dialog (not
+// shown): rows left by caption, then its accept or reject button. With the
+// queue empty the changes are taken, as older steps expect.
+class ScriptedChangeViews : public ChangeViews
+{
+public:
+    struct Answer
+    {
+        bool accept = true;
+        QStringList leave; // captions of the rows unchecked first
+    };
+    std::optional<QList<bool>> show(const ChangesRequest &request) override
+    {
+        requests.append(request);
+        const Answer answer = answers.isEmpty() ? Answer{} : answers.takeFirst();
+        ChangesDialog dialog(request);
+        for (const QString &caption : answer.leave)
+            dialog.setChecked(caption, false);
+        QPushButton *button = answer.accept && dialog.acceptButton() ? dialog.acceptButton() : dialog.rejectButton();
+        button->click();
+        return dialog.answer();
+    }
+    QList<ChangesRequest> requests;
+    QList<Answer> answers;
+};
+
 // The whole tool with every seam answered by the test. No COM number reaches
 // a real device unless the test maps it.
 class Workbench
@@ -63,9 +90,10 @@ public:
     RecordingMessages messages;
     ScriptedFileDialogs files;
     RecordingDocumentOpener documents;
+    ScriptedChangeViews changes;
     PortMap ports;
     QTemporaryDir backups;
-    Services services{messages, files, documents, ports, backups.filePath(QStringLiteral("sauvegardes"))};
+    Services services{messages, files, documents, changes, ports, backups.filePath(QStringLiteral("sauvegardes"))};
     PRINCIPAL principal{services};
     WindowRegistry &registry = principal.registry();
 };

@@ -1,6 +1,6 @@
-#include "link/serial_port.h"
+#include "port/serial_port.h"
 
-#include "link/port_map.h"
+#include "port/port_map.h"
 
 #include <QStringList>
 
