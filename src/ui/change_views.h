@@ -18,15 +18,15 @@ struct ChangeRow
 // anything is sent (or only to be looked at).
 struct ChangesRequest
 {
-    QString title;
-    QString lead;       // above the rows
+    QString title{};
+    QString lead{};     // above the rows
     QString fromHeading = QStringLiteral("Panneau");
     QString toHeading = QStringLiteral("Éditeur");
-    QList<ChangeRow> rows;
+    QList<ChangeRow> rows{};
     QString empty = QStringLiteral("Aucun réglage ne diffère du panneau.");
-    QString note;       // a line under the rows, when there is something to add
+    QString note{};     // a line under the rows, when there is something to add
     bool checkable = false; // each row can be taken or left
-    QString accept;     // empty: the list is only looked at and closed
+    QString accept{};   // empty: the list is only looked at and closed
     QString reject = QStringLiteral("Annuler");
 };
 

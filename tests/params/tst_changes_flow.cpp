@@ -1,0 +1,165 @@
+#include "app/status_line.h"
+#include "faults/fault_rig.h"
+#include "params/parameter_window.h"
+#include "records/parameter_file.h"
+
+#include <QAbstractSlider>
+#include <QAction>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QTreeView>
+
+using namespace faults;
+
+namespace {
+const Shown discardQuestion{Icon::Exclamation,
+                            "Les réglages modifiés n'ont pas été programmés. Fermer quand même ?"};
+const Shown unsentSheet{Icon::Exclamation, "La fiche décrit le panneau : programmez les réglages modifiés, ou relisez "
+                                           "le panneau, avant de l'imprimer."};
+// The editor's start-up values in the card's format: ranges 19,9 and 39,9
+// green, 79,9 orange, 99,9 and 0 red; relay 2 off, open, 30 and 29; 3 s;
+// marker; 100 %; 4 measures; refresh 2; coefficient 444444 (1,11111 m at
+// 400000) least significant first; 1 pulse; relay 1 off, open, 20 and 19;
+// 3 digits, instantaneous, reset by OPTO, one decimal, zeros suppressed;
+// 5 s; threshold 5.
+const std::vector<std::uint8_t> startUpBlock{0x40, 0xC7, 0x41, 0x8F, 0x03, 0x1F, 0x83, 0xE7, 0x80, 0x00, 0x01, 0x2C,
+                                             0x01, 0x22, 0x03, 0x4F, 0x4D, 0x52, 0x02, 0x00, 0x00, 0x04, 0x02, 0x1C,
+                                             0xC8, 0x06, 0x00, 0x01, 0x00, 0xC8, 0x00, 0xBE, 0x61, 0x09, 0x05};
+const QRegularExpression readAt(QStringLiteral("^COM3 : réglages lus sur le panneau à \\d\\d:\\d\\d\\.$"));
+const QRegularExpression writtenAt(QStringLiteral("^COM3 : panneau programmé à \\d\\d:\\d\\d\\.$"));
+} // namespace
+
+class ChangesFlowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpValues_data()
+    {
+        QTest::addColumn<bool>("programme");
+        QTest::newRow("Annuler") << false;
+        QTest::newRow("Programmer") << true;
+    }
+    // Settings never read from this panel: the list of what changes comes
+    // after the backup read and before anything is written.
+    void startUpValues()
+    {
+        QFETCH(bool, programme);
+        FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::None, QStringLiteral("NON"));
+        rig.panel.setLineRate(true);
+        QCOMPARE(status(rig), QStringLiteral("COM3 : panneau non lu."));
+        rig.bench.changes.answers << ScriptedChangeViews::Answer{programme, {}};
+        rig.click("but_ecrit_para");
+        QCOMPARE(rig.bench.changes.requests.size(), 1);
+        const ChangesRequest &asked = rig.bench.changes.requests[0];
+        QCOMPARE(asked.title, QStringLiteral("Modifications à programmer"));
+        QCOMPARE(asked.lead, QStringLiteral("Le panneau sur COM3 va changer :"));
+        QCOMPARE(asked.accept, QStringLiteral("Programmer"));
+        QVERIFY(asked.rows.contains(ChangeRow{"Plage 1: limite", "10 Km/h", "19,9 Km/h"}));
+        const QStringList sent = programme ? editorRead + writeFrames(0x40, 4) + QStringList{"31 OOO", "31 RRR"}
+                                           : editorRead;
+        QCOMPARE(masked(rig.frames(int(sent.size())), sent), sent);
+        QVERIFY(rig.bench.messages.shown.isEmpty());
+        sim::Memory expected = rig.before;
+        if (programme)
+            std::copy(startUpBlock.begin(), startUpBlock.end(), expected.begin() + 64);
+        QCOMPARE(rig.panel.memory(), expected);
+        rig.backupsHold(programme ? QList{rig.before} : QList<sim::Memory>{}, 64);
+        if (programme)
+            QVERIFY(writtenAt.match(status(rig)).hasMatch());
+        else
+            QCOMPARE(status(rig), QStringLiteral("COM3 : %1 réglages modifiés, non programmés.").arg(asked.rows.size()));
+    }
+
+    // Read, two edits, write: no question; the status bar and the sheet
+    // follow what the panel holds.
+    void readEditWrite()
+    {
+        FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::None, QStringLiteral("OUI"));
+        rig.click("but_lit_para");
+        QVERIFY(readAt.match(status(rig)).hasMatch());
+        rig.control<QAbstractSlider>("HScroll1_1").setValue(111);
+        QCOMPARE(status(rig), QStringLiteral("COM3 : 1 réglage modifié, non programmé."));
+        rig.control<QAbstractSlider>("Slider_ZEROPULSE").setValue(9);
+        QCOMPARE(status(rig), QStringLiteral("COM3 : 2 réglages modifiés, non programmés."));
+        rig.restart(editorRead.size() + 8);
+        rig.bench.principal.findChild<QAction *>("MENU_FICHE")->trigger();
+        QCOMPARE(rig.bench.messages.shown, ShownList{unsentSheet});
+        rig.bench.messages.clear();
+
+        rig.click("but_ecrit_para");
+        QVERIFY(rig.bench.changes.requests.isEmpty());
+        QCOMPARE(rig.bench.messages.shown, ShownList{writtenShown});
+        QCOMPARE(rig.panel.memory()[65], std::uint8_t(111));
+        QCOMPARE(rig.panel.memory()[78], std::uint8_t(9));
+        QVERIFY(writtenAt.match(status(rig)).hasMatch());
+        rig.bench.messages.clear();
+        QTemporaryDir dir;
+        rig.bench.files.answers << dir.filePath("fiche.pdf");
+        rig.bench.principal.findChild<QAction *>("MENU_FICHE")->trigger();
+        QVERIFY(rig.bench.messages.shown.isEmpty());
+        QVERIFY(QFile::exists(dir.filePath("fiche.pdf")));
+    }
+
+    // A file onto a read panel: what differs, row by row; a row left keeps
+    // the editor's value; nothing is sent. Then closing and quitting with
+    // unsent edits ask, and "Non" keeps all.
+    void fileRowsAndQuestions()
+    {
+        FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::None, QStringLiteral("NON"));
+        rig.click("but_lit_para");
+        EditorSettings file = rig.window.currentSettings();
+        file.parameters.ranges[0].threshold = 150;
+        file.parameters.zeroPulseSeconds = 8;
+        QTemporaryDir dir;
+        QFile saved(dir.filePath("p.kvlpar"));
+        QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write(parameterFileText(file)) > 0);
+        saved.close();
+        rig.restart(editorRead.size() + 8);
+        rig.bench.files.answers << saved.fileName();
+        rig.bench.changes.answers << ScriptedChangeViews::Answer{true, {"Plage 1: limite"}};
+        rig.bench.principal.findChild<QAction *>("MENU_CHARGER_PARAMETRES")->trigger();
+        const ChangesRequest &asked = rig.bench.changes.requests.value(0);
+        QVERIFY(asked.checkable);
+        QCOMPARE(asked.rows, (QList<ChangeRow>{{"3- Durée sans impulsion pour le 0Km/h:", "5 Secondes", "8 Secondes"},
+                              {"Plage 1: limite", "10 Km/h", "15 Km/h"}}));
+        QCOMPARE(rig.control<QAbstractSlider>("HScroll1_1").value(), 100);
+        QCOMPARE(rig.control<QAbstractSlider>("Slider_ZEROPULSE").value(), 8);
+        QCOMPARE(rig.frames(0), QStringList());
+
+        QMdiSubWindow *frame = rig.bench.registry.frame(WindowId::Parameters);
+        rig.bench.messages.yesNoAnswers << Messages::Answer::No << Messages::Answer::No << Messages::Answer::No;
+        QVERIFY(!frame->close());
+        rig.bench.principal.findChild<QAction *>("MENU_QUITTER")->trigger();
+        QVERIFY(!rig.bench.principal.close());
+        QCOMPARE(rig.bench.messages.shown, ShownList(3, discardQuestion));
+        QCOMPARE(rig.bench.registry.loaded(WindowId::Parameters), &rig.window);
+        QCOMPARE(rig.control<QAbstractSlider>("Slider_ZEROPULSE").value(), 8);
+        rig.bench.messages.clear();
+        QVERIFY(frame->close()); // answered "Oui"
+        QCOMPARE(rig.bench.messages.shown, ShownList{discardQuestion});
+    }
+
+    // Rows are left with the keyboard: the check boxes are the list's own.
+    void keyboardLeavesARow()
+    {
+        ChangesDialog dialog({.title = "Charger des paramètres", .rows = {{"a", "1", "2"}, {"b", "3", "4"}},
+                              .checkable = true, .accept = "Appliquer"});
+        dialog.show();
+        dialog.list()->setFocus();
+        dialog.list()->setCurrentIndex(dialog.list()->model()->index(1, 0));
+        QTest::keyClick(dialog.list(), Qt::Key_Space);
+        dialog.acceptButton()->click();
+        QCOMPARE(dialog.answer(), (std::optional<QList<bool>>{{true, false}}));
+    }
+
+private:
+    template <class Rig> static QString status(Rig &rig)
+    {
+        QCoreApplication::processEvents();
+        return rig.bench.principal.template findChild<QLabel *>("STATUS_PANNEAU")->text();
+    }
+};
+
+QTEST_MAIN(ChangesFlowTest)
+#include "tst_changes_flow.moc"
