@@ -197,9 +197,8 @@ void LUM::but_LIT_LUM_Click()
                                        [&] { thresholdRead = showImageSettings(); });
     if (read && thresholdRead && answerCheck != QLatin1String("NON"))
         messages.show(Messages::Icon::Exclamation,
-                      QStringLiteral("Valeurs hors limites ramenées dans la plage : Commutation JOUR/NUIT : %1 → %2.")
-                          .arg(*thresholdRead)
-                          .arg(MaxThreshold));
+                      outOfRangeText({outOfRangeEntry(QStringLiteral("Commutation JOUR/NUIT"),
+                                                      QString::number(*thresholdRead), QString::number(MaxThreshold))}));
 }
 
 // The whole image is read first so that the bytes this window does not set go

@@ -30,3 +30,14 @@ void reportRefusedWrite(Messages &messages, const WriteOutcome &outcome)
         messages.show(Messages::Icon::Exclamation, QStringLiteral("Envoi annulé : ") + outcome.preparationFailure);
     }
 }
+
+QString outOfRangeEntry(const QString &field, const QString &read, const QString &shown)
+{
+    return QStringLiteral("%1 : %2 → %3").arg(field, read, shown);
+}
+
+QString outOfRangeText(const QStringList &entries)
+{
+    return QStringLiteral("Valeurs hors limites ramenées dans la plage : ") + entries.join(QStringLiteral(", "))
+        + QLatin1Char('.');
+}

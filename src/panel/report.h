@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Messages;
 struct WriteOutcome;
@@ -16,3 +17,8 @@ void COMPTE_RENDU(Messages &messages, const QString &answerCheck, TransferKind k
 void reportRefusedWrite(Messages &messages, const WriteOutcome &outcome);
 
 extern const QString TransferErrorText;
+
+// Values a control could not show, held to its range: "Plage 1 : 16383 → 9999".
+QString outOfRangeEntry(const QString &field, const QString &read, const QString &shown);
+// "Valeurs hors limites ramenées dans la plage : " and the entries.
+QString outOfRangeText(const QStringList &entries);

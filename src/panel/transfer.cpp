@@ -57,12 +57,48 @@ void openTransaction(Exchange &exchange, const QByteArray &prefix, int frames)
 }
 } // namespace
 
-const TransferProfile EditorTransfer{shortPrefix, 1, true, 64, 64, true, 0.02, true,
-                                     true, true, 64, 4, true, 0.000002};
-const TransferProfile SwitchesTransfer{longPrefix, 5, false, 0, 128, false, 0, true,
-                                       false, false, 0, 0, false, 0};
-const TransferProfile LuminosityTransfer{longPrefix, 5, false, 0, 128, false, 0, false,
-                                         true, false, 0, 8, false, 0};
+const TransferProfile EditorTransfer{.readPrefix = shortPrefix,
+                                     .readOpeningFrames = 1,
+                                     .clearBeforeRead = true,
+                                     .readFirst = 64,
+                                     .readCount = 64,
+                                     .markEachRequest = true,
+                                     .requestPause = 0.02,
+                                     .closeReadWithRRR = true,
+                                     .writable = true,
+                                     .whitenBeforeWrite = true,
+                                     .writeFirst = 64,
+                                     .writePages = 4,
+                                     .markEachByte = true,
+                                     .bytePause = 0.000002};
+const TransferProfile SwitchesTransfer{.readPrefix = longPrefix,
+                                       .readOpeningFrames = 5,
+                                       .clearBeforeRead = false,
+                                       .readFirst = 0,
+                                       .readCount = 128,
+                                       .markEachRequest = false,
+                                       .requestPause = 0,
+                                       .closeReadWithRRR = true,
+                                       .writable = false,
+                                       .whitenBeforeWrite = false,
+                                       .writeFirst = 0,
+                                       .writePages = 0,
+                                       .markEachByte = false,
+                                       .bytePause = 0};
+const TransferProfile LuminosityTransfer{.readPrefix = longPrefix,
+                                         .readOpeningFrames = 5,
+                                         .clearBeforeRead = false,
+                                         .readFirst = 0,
+                                         .readCount = 128,
+                                         .markEachRequest = false,
+                                         .requestPause = 0,
+                                         .closeReadWithRRR = false,
+                                         .writable = true,
+                                         .whitenBeforeWrite = false,
+                                         .writeFirst = 0,
+                                         .writePages = 8,
+                                         .markEachByte = false,
+                                         .bytePause = 0};
 
 bool LIT_24C01(Exchange &exchange, MemoryImage &image, const TransferProfile &p)
 {

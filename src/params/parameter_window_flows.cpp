@@ -33,9 +33,8 @@ QString outOfRangeText(const QList<OutOfRangeValue> &values)
 {
     QStringList entries;
     for (const OutOfRangeValue &v : values)
-        entries.append(QStringLiteral("%1 : %2 → %3").arg(v.field).arg(v.read).arg(v.shown));
-    return QStringLiteral("Valeurs hors limites ramenées dans la plage : ") + entries.join(QStringLiteral(", "))
-        + QLatin1Char('.');
+        entries.append(outOfRangeEntry(v.field, QString::number(v.read), QString::number(v.shown)));
+    return outOfRangeText(entries);
 }
 
 } // namespace

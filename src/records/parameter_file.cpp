@@ -1,5 +1,6 @@
 #include "records/parameter_file.h"
 
+#include "panel/report.h"
 #include "params/number_text.h"
 
 #include <QRegularExpression>
@@ -263,7 +264,7 @@ private:
 
     void outOfRange(const Setting &setting, const QString &read, const QString &shown)
     {
-        m_loaded.outOfRange.append(setting.field + QStringLiteral(" : ") + read + QStringLiteral(" → ") + shown);
+        m_loaded.outOfRange.append(outOfRangeEntry(setting.field, read, shown));
     }
 
     LoadedParameters &m_loaded;

@@ -4,6 +4,7 @@
 #include "params/parameter_window.h"
 #include "records/commissioning_sheet.h"
 #include "records/parameter_file.h"
+#include "panel/report.h"
 #include "records/sheet_pdf.h"
 #include "ui/file_dialogs.h"
 #include "ui/messages.h"
@@ -43,8 +44,7 @@ QString listed(const QString &lead, const QStringList &entries)
 void reportLoad(Messages &messages, const LoadedParameters &loaded)
 {
     if (!loaded.outOfRange.isEmpty())
-        messages.show(Messages::Icon::Exclamation,
-                      listed(QStringLiteral("Valeurs hors limites ramenées dans la plage : "), loaded.outOfRange));
+        messages.show(Messages::Icon::Exclamation, outOfRangeText(loaded.outOfRange));
     if (!loaded.unreadable.isEmpty())
         messages.show(Messages::Icon::Exclamation,
                       listed(QStringLiteral("Valeurs illisibles, réglages laissés tels quels : "), loaded.unreadable));
