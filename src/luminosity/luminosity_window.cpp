@@ -7,8 +7,8 @@
 #include "panel/report.h"
 #include "panel/request_bracket.h"
 #include "ui/messages.h"
-#include "ui/slider_text.h"
 #include "ui/twips.h"
+#include "ui/widget_kit.h"
 #include "ui/window_registry.h"
 
 #include <QButtonGroup>
@@ -45,39 +45,21 @@ constexpr int ColumnWidth = 2040;
 
 QLineEdit *captionBox(QWidget *parent, const char *name, const QString &text, const QString &tip, int top)
 {
-    auto *box = new QLineEdit(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
+    QLineEdit *box = makeCaptionBox(parent, QString::fromLatin1(name), text, {ColumnLeft, top, ColumnWidth, 285}, tip);
     box->setAlignment(Qt::AlignCenter);
-    box->setToolTip(tip);
     QFont small = parent->font();
     small.setPointSize(7);
     box->setFont(small);
-    box->setTextMargins(0, 0, 0, 0);
-    box->setCursorPosition(0);
-    placeTwips(box, ColumnLeft, top, ColumnWidth, 285);
     return box;
 }
 
 QSlider *slider(QWidget *parent, const char *name, int minimum, int maximum, int value, const QString &tip, int top)
 {
-    auto *s = new QSlider(Qt::Horizontal, parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setRange(minimum, maximum);
-    s->setValue(value);
+    QSlider *s = makeSlider(parent, name, minimum, maximum, value, {ColumnLeft, top, ColumnWidth, 285});
+    s->setTickPosition(QSlider::NoTicks);
+    s->setPageStep(10);
     s->setToolTip(tip);
-    showTextWhileDragged(s);
-    placeTwips(s, ColumnLeft, top, ColumnWidth, 285);
     return s;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tip)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(tip);
-    return b;
 }
 } // namespace
 
@@ -98,9 +80,8 @@ LUM::LUM(WindowRegistry &registry, QWidget *parent)
     connect(m_grid->but_edit, &QPushButton::clicked, m_grid, &MemoryGrid::but_edit_Click);
     connect(m_grid->but_lin, &QPushButton::clicked, m_grid, &MemoryGrid::but_lin_Click);
 
-    Extension = button(this, "Extension", QStringLiteral("Férmer l'extension."),
-                       QStringLiteral("Voir le flux de la centrale et ajuster la fréquence de lecture de celui-ci."));
-    placeTwips(Extension, ColumnLeft, 5100, 9075, 495);
+    Extension = makeButton(this, "Extension", QStringLiteral("Férmer l'extension."), {ColumnLeft, 5100, 9075, 495},
+                           QStringLiteral("Voir le flux de la centrale et ajuster la fréquence de lecture de celui-ci."));
 }
 
 void LUM::buildSettings()
@@ -108,9 +89,8 @@ void LUM::buildSettings()
     m_group = new QButtonGroup(this);
     for (int row = 0; row < Modes; ++row) {
         const int index = OptionOrder[row];
-        auto *option = new QRadioButton(QString::fromLatin1(OptionCaptions[index]), this);
-        option->setObjectName(QStringLiteral("Option1_%1").arg(index));
-        placeTwips(option, ColumnLeft + 120, 120 + row * 300, ColumnWidth - 120, 285);
+        QRadioButton *option = makeOption(this, memberName("Option1", index), QString::fromLatin1(OptionCaptions[index]),
+                                          {ColumnLeft + 120, 120 + row * 300, ColumnWidth - 120, 285});
         m_group->addButton(option, index);
         m_options[index] = option;
     }
@@ -123,12 +103,12 @@ void LUM::buildSettings()
                          QStringLiteral("Fréquence de Commutation sur les 4 mesures de luminosité précédentes."), 2925);
     DURE_LDR = slider(this, "DURE_LDR", 1, 128, 5, QStringLiteral("de 1 à 128 secondes (5sec par défaut)"), 3240);
 
-    but_LIT_LUM = button(this, "but_LIT_LUM", QStringLiteral("Lit"), QStringLiteral("Lecture des paramètres de luminosité."));
-    placeTwips(but_LIT_LUM, ColumnLeft, 3630, ColumnWidth / 2 - 30, 375);
+    but_LIT_LUM = makeButton(this, "but_LIT_LUM", QStringLiteral("Lit"), {ColumnLeft, 3630, ColumnWidth / 2 - 30, 375},
+                             QStringLiteral("Lecture des paramètres de luminosité."));
     connect(but_LIT_LUM, &QPushButton::clicked, this, &LUM::but_LIT_LUM_Click);
-    but_ECRIT_LUM = button(this, "but_ECRIT_LUM", QStringLiteral("Envoi"),
-                           QStringLiteral("Programmation des paramètres de luminosité."));
-    placeTwips(but_ECRIT_LUM, ColumnLeft + ColumnWidth / 2 + 30, 3630, ColumnWidth / 2 - 30, 375);
+    but_ECRIT_LUM = makeButton(this, "but_ECRIT_LUM", QStringLiteral("Envoi"),
+                               {ColumnLeft + ColumnWidth / 2 + 30, 3630, ColumnWidth / 2 - 30, 375},
+                               QStringLiteral("Programmation des paramètres de luminosité."));
     connect(but_ECRIT_LUM, &QPushButton::clicked, this, &LUM::but_ECRIT_LUM_Click);
 }
 

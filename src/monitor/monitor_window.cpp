@@ -7,6 +7,7 @@
 #include "monitor/speed_export.h"
 #include "panel/exchange.h"
 #include "params/live_speed_exchange.h"
+#include "ui/widget_kit.h"
 #include "ui/window_registry.h"
 
 #include <QCloseEvent>
@@ -33,22 +34,13 @@ QString withSpeed(const QString &caption, std::optional<int> tenths)
 
 QLabel *speedBox(QWidget *parent, const char *name, const QString &text)
 {
-    auto *box = new QLabel(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setAutoFillBackground(true);
+    QLabel *box = makeLabel(parent, QString::fromLatin1(name), text);
+    setLabelColour(box, EditorColour::Blue);
     QPalette pal = box->palette();
-    pal.setColor(QPalette::Window, QColor(0, 0, 255));
     pal.setColor(QPalette::WindowText, Qt::white);
     box->setPalette(pal);
     box->setMinimumWidth(300);
     return box;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
 }
 } // namespace
 
@@ -75,9 +67,9 @@ void SURVEILLANCE::buildControls()
     meanLabel->setObjectName(QStringLiteral("meanLabel"));
     unansweredLabel = new QLabel(this);
     unansweredLabel->setObjectName(QStringLiteral("unansweredLabel"));
-    startButton = button(this, "startButton", QStringLiteral("Démarrer"));
-    stopButton = button(this, "stopButton", QStringLiteral("Arrêter"));
-    exportButton = button(this, "exportButton", QStringLiteral("Exporter…"));
+    startButton = makeButton(this, "startButton", QStringLiteral("Démarrer"));
+    stopButton = makeButton(this, "stopButton", QStringLiteral("Arrêter"));
+    exportButton = makeButton(this, "exportButton", QStringLiteral("Exporter…"));
     connect(startButton, &QPushButton::clicked, this, &SURVEILLANCE::startButton_Click);
     connect(stopButton, &QPushButton::clicked, this, &SURVEILLANCE::stopButton_Click);
     connect(exportButton, &QPushButton::clicked, this, &SURVEILLANCE::exportButton_Click);

@@ -6,6 +6,7 @@
 #include "ui/messages.h"
 #include "ui/services.h"
 #include "ui/twips.h"
+#include "ui/widget_kit.h"
 
 #include <QFile>
 #include <QLabel>
@@ -30,25 +31,23 @@ QColor background(CellState state, const QWidget *window)
     return window->palette().color(QPalette::Window);
 }
 
-QLineEdit *makeBox(QWidget *window, const QString &name, const QFont &font)
+// The box's own panel paints its state colour. Not opaque on purpose: Qt
+// does not repaint opaque children lying beyond a window's edge when the
+// window grows over them (the editor's extension), so they stayed blank.
+QLineEdit *makeCell(QWidget *window, const QString &name, const QFont &font, TwipsRect at)
 {
-    auto *box = new QLineEdit(window);
-    box->setObjectName(name);
+    QLineEdit *box = makeTextBox(window, name, QString(), at, false);
     box->setAlignment(Qt::AlignCenter);
     box->setMaxLength(2);
     box->setFont(font);
     box->setTextMargins(0, 0, 0, 0);
-    // The box's own panel paints its state colour. Not opaque on purpose: Qt
-    // does not repaint opaque children lying beyond a window's edge when the
-    // window grows over them (the editor's extension), so they stayed blank.
     return box;
 }
 
-QPushButton *makeButton(QWidget *window, const char *name, const QString &caption, const QString &tip)
+QPushButton *greenButton(QWidget *window, const char *name, const QString &caption, TwipsRect at,
+                         const QString &tip = {})
 {
-    auto *button = new QPushButton(caption, window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
+    QPushButton *button = makeButton(window, name, caption, at, tip);
     button->setStyleSheet(QStringLiteral("background-color: #00ff00;"));
     return button;
 }
@@ -62,31 +61,25 @@ MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement 
     QFont small = window->font();
     small.setPointSize(7);
 
-    auto *title = new QLabel(QString::fromUtf8(p.title), window);
-    title->setObjectName(QStringLiteral("gridTitle"));
-    placeTwips(title, p.left, p.top - 480, 16 * p.columnPitch, 240);
+    makeLabel(window, QStringLiteral("gridTitle"), QString::fromUtf8(p.title), {p.left, p.top - 480, 16 * p.columnPitch, 240});
     for (int c = 0; c < 16; ++c) {
-        auto *label = new QLabel(hexText(quint32(c)), window);
-        label->setObjectName(QStringLiteral("columnLabel_%1").arg(c));
+        QLabel *label =
+            makeLabel(window, memberName("columnLabel", c), hexText(quint32(c)), {p.left + c * p.columnPitch, p.top - 240, 375, 240});
         label->setAlignment(Qt::AlignCenter);
-        placeTwips(label, p.left + c * p.columnPitch, p.top - 240, 375, 240);
     }
     for (int r = 0; r < 8; ++r) {
-        auto *label = new QLabel(QStringLiteral("%1xh").arg(r), window);
-        label->setObjectName(QStringLiteral("rowLabel_%1").arg(r));
-        placeTwips(label, p.left - 480, p.top + r * RowPitch, 450, 285);
+        makeLabel(window, memberName("rowLabel", r), QStringLiteral("%1xh").arg(r), {p.left - 480, p.top + r * RowPitch, 450, 285});
     }
 
     for (int k = 0; k < MemoryImage::Size; ++k) {
-        QLineEdit *cell = makeBox(window, QStringLiteral("Text1_%1").arg(k), small);
-        placeTwips(cell, p.left + (k % 16) * p.columnPitch, p.top + (k / 16) * RowPitch, 375, 285);
+        QLineEdit *cell = makeCell(window, memberName("Text1", k), small,
+                                   {p.left + (k % 16) * p.columnPitch, p.top + (k / 16) * RowPitch, 375, 285});
         connect(cell, &QLineEdit::textEdited, this, [this, k](const QString &text) { typed(k, text); });
         m_cells[k] = cell;
         showCell(k);
     }
-    QLineEdit *fill = makeBox(window, QStringLiteral("Text1_128"), small);
+    QLineEdit *fill = makeCell(window, memberName("Text1", FillBox), small, {p.buttonLefts[2], p.buttonTop, 375, 350});
     fill->setText(QStringLiteral("0"));
-    placeTwips(fill, p.buttonLefts[2], p.buttonTop, 375, 350);
     m_cells[FillBox] = fill;
     connect(fill, &QLineEdit::textEdited, this, [fill](const QString &text) {
         if (text != text.toUpper())
@@ -94,11 +87,11 @@ MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement 
     });
     connect(&m_image, &MemoryImage::cellChanged, this, &MemoryGrid::showCell);
 
-    but_RD = makeButton(window, "but_RD", QStringLiteral("Lire "), QStringLiteral("Lecture EEPROM du panneau."));
-    but_edit = makeButton(window, "but_edit", QStringLiteral("EDIT"), QString());
-    but_lin = makeButton(window, "but_lin", QStringLiteral("Lin"), QString());
-    but_WR = makeButton(window, "but_WR", QStringLiteral("Envoi"),
-                        QStringLiteral("Envoi des paramètres couleur au panneau."));
+    but_RD = greenButton(window, "but_RD", QStringLiteral("Lire "), {}, QStringLiteral("Lecture EEPROM du panneau."));
+    but_edit = greenButton(window, "but_edit", QStringLiteral("EDIT"), {});
+    but_lin = greenButton(window, "but_lin", QStringLiteral("Lin"), {});
+    but_WR = greenButton(window, "but_WR", QStringLiteral("Envoi"), {},
+                         QStringLiteral("Envoi des paramètres couleur au panneau."));
     const std::array<QPushButton *, 5> row{but_RD, but_edit, nullptr, but_lin, but_WR};
     constexpr int LastWidth = 1000;
     for (int i = 0; i < 5; ++i) {
@@ -108,16 +101,14 @@ MemoryGrid::MemoryGrid(QWidget *window, MemoryImage &image, const GridPlacement 
         placeTwips(row[i], p.buttonLefts[i], p.buttonTop, next - p.buttonLefts[i] - 60, 375);
     }
     if (p.load) {
-        but_load = makeButton(window, "but_load", QStringLiteral("Charger…"),
-                              QStringLiteral("Charger dans la grille une sauvegarde de la mémoire d'un panneau ; "
-                                             "« Envoi » la renvoie au panneau."));
-        placeTwips(but_load, p.load->left, p.load->top, LastWidth, 375);
+        but_load = greenButton(window, "but_load", QStringLiteral("Charger…"), {p.load->left, p.load->top, LastWidth, 375},
+                               QStringLiteral("Charger dans la grille une sauvegarde de la mémoire d'un panneau ; "
+                                              "« Envoi » la renvoie au panneau."));
         connect(but_load, &QPushButton::clicked, this, &MemoryGrid::but_load_Click);
     }
     if (p.send) {
-        but_send = makeButton(window, "but_send", QStringLiteral("Envoi de la grille"),
-                              QStringLiteral("Envoi des 128 octets de la grille au panneau."));
-        placeTwips(but_send, p.send->left, p.send->top, 2040, 375);
+        but_send = greenButton(window, "but_send", QStringLiteral("Envoi de la grille"), {p.send->left, p.send->top, 2040, 375},
+                               QStringLiteral("Envoi des 128 octets de la grille au panneau."));
         connect(but_send, &QPushButton::clicked, but_WR, &QPushButton::click);
     }
 }

@@ -5,7 +5,7 @@
 #include "params/editor_settings.h"
 #include "params/parameter_changes.h"
 #include "params/parameter_codec.h"
-#include "params/parameter_window_widgets.h"
+#include "ui/widget_kit.h"
 
 #include <QWidget>
 

@@ -5,10 +5,10 @@
 #include "panel/memory_grid.h"
 #include "panel/request_bracket.h"
 #include "panel/transfer.h"
-#include "switches/caption_box.h"
 #include "switches/switch_codec.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
+#include "ui/widget_kit.h"
 #include "ui/window_registry.h"
 
 #include <QGroupBox>
@@ -57,12 +57,6 @@ constexpr int LeverPitch = 240;
 constexpr int CaptionTop = 1425;
 constexpr int CaptionPitch = 240;
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 } // namespace
 
 struct SW::BankLayout
@@ -89,44 +83,34 @@ SW::SW(WindowRegistry &registry, QWidget *parent)
     buildBank(m_sw2, {"Frame2", "SW2", 120, "SW2", "Text2", sw2Captions, "Label3", "Label4"});
     buildBank(m_sw3, {"Frame1", "SW3", 2430, "SW1", "Text3", sw3Captions, "Label2", "Label1"});
 
-    Label30 = makeLabel(this, "Label30", QString());
+    Label30 = makeLabel(this, QStringLiteral("Label30"), QString(), {120, 3405, 4560, 270});
     Label30->setAlignment(Qt::AlignCenter);
-    placeTwips(Label30, 120, 3405, 4560, 270);
 
-    LIT_SW = new QPushButton(QStringLiteral("Lire la position des microswitches"), this);
-    LIT_SW->setObjectName(QStringLiteral("LIT_SW"));
-    LIT_SW->setToolTip(readTip);
-    placeTwips(LIT_SW, 120, 3750, 4560, 495);
+    LIT_SW = makeButton(this, "LIT_SW", QStringLiteral("Lire la position des microswitches"), {120, 3750, 4560, 495},
+                        readTip);
     connect(LIT_SW, &QPushButton::clicked, this, &SW::LIT_SW_Click);
 
     m_grid = new MemoryGrid(this, m_image, gridPlacement, registry.services());
     connect(m_grid->but_RD, &QPushButton::clicked, this, &SW::but_RD_Click);
 
-    ENVOI_SW = new QPushButton(QStringLiteral("Envoi"), this);
-    ENVOI_SW->setObjectName(QStringLiteral("ENVOI_SW"));
-    ENVOI_SW->setToolTip(readTip);
-    placeTwips(ENVOI_SW, 6480, 4080, 1215, 375);
+    ENVOI_SW = makeButton(this, "ENVOI_SW", QStringLiteral("Envoi"), {6480, 4080, 1215, 375}, readTip);
 }
 
 void SW::buildBank(Bank &bank, const BankLayout &layout)
 {
-    bank.frame = new QGroupBox(QString::fromLatin1(layout.caption), this);
-    bank.frame->setObjectName(QString::fromLatin1(layout.frameName));
-    placeTwips(bank.frame, layout.left, FrameTop, FrameWidth, FrameHeight);
+    bank.frame = makeFrame(this, layout.frameName, QString::fromLatin1(layout.caption),
+                           {layout.left, FrameTop, FrameWidth, FrameHeight});
 
-    QLabel *onLabel = makeLabel(bank.frame, layout.onLabel, QStringLiteral("ON"));
+    QLabel *onLabel =
+        makeLabel(bank.frame, QString::fromLatin1(layout.onLabel), QStringLiteral("ON"), {LeverLeft - 30, 330, 375, 210});
     onLabel->setAlignment(Qt::AlignCenter);
-    onLabel->setAutoFillBackground(true);
-    QPalette pal = onLabel->palette();
-    pal.setColor(QPalette::Window, onMark);
-    onLabel->setPalette(pal);
-    placeTwips(onLabel, LeverLeft - 30, 330, 375, 210);
+    setLabelColour(onLabel, onMark);
 
     QFont small = font();
     small.setPointSize(7);
     for (int i = 0; i < Switches; ++i) {
         auto *lever = new QScrollBar(Qt::Vertical, bank.frame);
-        lever->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(layout.leverName)).arg(i));
+        lever->setObjectName(memberName(layout.leverName, i));
         lever->setRange(0, 1);
         lever->setPageStep(1);
         lever->setValue(1);
@@ -135,17 +119,18 @@ void SW::buildBank(Bank &bank, const BankLayout &layout)
         connect(lever, &QScrollBar::valueChanged, this, [this, &bank, i] { leverChanged(bank, i); });
         bank.levers[i] = lever;
 
-        auto *caption = new CaptionBox(QString::fromUtf8(layout.captions[i]) + QStringLiteral("\r\n"), this);
-        caption->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(layout.captionName)).arg(i));
+        QLineEdit *caption = makeCaptionBox(this, memberName(layout.captionName, i),
+                                            QString::fromUtf8(layout.captions[i]) + QStringLiteral("\r\n"),
+                                            {layout.left, CaptionTop + i * CaptionPitch, FrameWidth, CaptionPitch});
         caption->setFont(small);
-        caption->setColour(off);
-        placeTwips(caption, layout.left, CaptionTop + i * CaptionPitch, FrameWidth, CaptionPitch);
-        connect(caption, &CaptionBox::clicked, this, [this, &bank, i] { captionClicked(bank, i); });
+        caption->setCursor(Qt::ArrowCursor);
+        setBoxColour(caption, off);
+        onClick(caption, [this, &bank, i] { captionClicked(bank, i); });
         bank.captions[i] = caption;
     }
 
-    QLabel *numbers = makeLabel(bank.frame, layout.numberLabel, QStringLiteral("1   2  3  4  5  6  7  8"));
-    placeTwips(numbers, LeverLeft + 15, 1080, FrameWidth - LeverLeft, 255);
+    makeLabel(bank.frame, QString::fromLatin1(layout.numberLabel), QStringLiteral("1   2  3  4  5  6  7  8"),
+              {LeverLeft + 15, 1080, FrameWidth - LeverLeft, 255});
 }
 
 QLineEdit *SW::Text3(int index) const
@@ -185,17 +170,17 @@ void SW::Text2_Click(int index)
 
 void SW::leverChanged(Bank &bank, int index)
 {
-    bank.captions.at(index)->setColour(bank.levers.at(index)->value() == 0 ? on : off);
+    setBoxColour(bank.captions.at(index), bank.levers.at(index)->value() == 0 ? on : off);
 }
 
 void SW::captionClicked(Bank &bank, int index)
 {
-    CaptionBox *caption = bank.captions.at(index);
-    const QColor colour = caption->colour();
+    QLineEdit *caption = bank.captions.at(index);
+    const QColor colour = boxColour(caption);
     if (colour != on && colour != off)
         return;
     const bool nowOn = colour == off;
-    caption->setColour(nowOn ? on : off);
+    setBoxColour(caption, nowOn ? on : off);
     bank.levers.at(index)->setValue(nowOn ? 0 : 1);
 }
 
@@ -207,7 +192,7 @@ void SW::showAllOff()
         for (Bank *bank : {&m_sw2, &m_sw3}) {
             bank->levers[i]->setValue(1);
             leverChanged(*bank, i);
-            bank->captions[i]->setColour(off);
+            setBoxColour(bank->captions[i], off);
             bank->captions[i]->repaint();
         }
     }

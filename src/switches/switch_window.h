@@ -6,7 +6,6 @@
 
 #include <array>
 
-class CaptionBox;
 class MemoryGrid;
 class QGroupBox;
 class QLabel;
@@ -55,7 +54,7 @@ private:
     {
         QGroupBox *frame = nullptr;
         std::array<QScrollBar *, Switches> levers{};
-        std::array<CaptionBox *, Switches> captions{};
+        std::array<QLineEdit *, Switches> captions{};
     };
     struct BankLayout;
 

@@ -12,7 +12,10 @@ class QLineEdit;
 class QRadioButton;
 class QWidget;
 
-// The colours the parameter editor paints its boxes and tab labels with.
+// The controls every window is built of, named as the system names them and
+// placed in twips.
+
+// The colours the windows paint their boxes and labels with.
 namespace EditorColour {
 inline const QColor White{255, 255, 255};
 inline const QColor Green{0, 255, 0};
@@ -58,21 +61,26 @@ class QScrollBar;
 class QSlider;
 class QString;
 
-// A control's place inside its parent, in twips.
+// A control's place inside its parent, in twips; no width: placed by a layout.
 struct TwipsRect
 {
-    int left, top, width, height;
+    int left = 0, top = 0, width = 0, height = 0;
 };
 
-// Controls made the way the editor shows them, named and placed.
+// Controls named and placed.
 QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, TwipsRect at);
 QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QString &text, TwipsRect at, bool readOnly = true);
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, TwipsRect at);
+// A read-only text that never takes the focus: a caption beside a control.
+QLineEdit *makeCaptionBox(QWidget *parent, const QString &name, const QString &text, TwipsRect at,
+                          const QString &tip = {});
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, TwipsRect at = {});
 QScrollBar *makeScrollBar(QWidget *parent, const QString &name, int minimum, int maximum, int value, TwipsRect at);
+// Its tooltip shows while it is dragged.
 QSlider *makeSlider(QWidget *parent, const char *name, int minimum, int maximum, int value, TwipsRect at);
 QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &caption, TwipsRect at);
 QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QString &caption, TwipsRect at);
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, TwipsRect at);
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, TwipsRect at = {},
+                        const QString &tip = {});
 
-// "Name_index", as control-array members are named.
+// "Name_index", as control-array members are named (Text1_64, COULE_3).
 QString memberName(const char *array, int index);

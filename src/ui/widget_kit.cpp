@@ -1,4 +1,4 @@
-#include "params/parameter_window_widgets.h"
+#include "ui/widget_kit.h"
 
 #include "ui/slider_text.h"
 #include "ui/twips.h"
@@ -40,7 +40,8 @@ private:
 
 void place(QWidget *widget, TwipsRect at)
 {
-    placeTwips(widget, at.left, at.top, at.width, at.height);
+    if (at.width > 0)
+        placeTwips(widget, at.left, at.top, at.width, at.height);
 }
 
 } // namespace
@@ -138,6 +139,15 @@ QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QString &text
     return box;
 }
 
+QLineEdit *makeCaptionBox(QWidget *parent, const QString &name, const QString &text, TwipsRect at, const QString &tip)
+{
+    QLineEdit *box = makeTextBox(parent, name, text, at, true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setTextMargins(0, 0, 0, 0);
+    box->setToolTip(tip);
+    return box;
+}
+
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, TwipsRect at)
 {
     auto *label = new QLabel(text, parent);
@@ -186,10 +196,11 @@ QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QString &captio
     return check;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, TwipsRect at)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, TwipsRect at, const QString &tip)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
     place(button, at);
     return button;
 }
