@@ -142,6 +142,16 @@ private:
     void Form_Load();
     void setClientTwips(int width, int height);
 
+    // Each page shows its part of the parameters and gives it back.
+    void showDisplay(const JEU_PARAMETRES &p);
+    void enterDisplay(JEU_PARAMETRES &p) const;
+    void showCalibration(const DecodedParameters &decoded);
+    void enterCalibration(JEU_PARAMETRES &p, quint32 coefficient) const;
+    void showColours(const JEU_PARAMETRES &p);
+    void enterColours(JEU_PARAMETRES &p) const;
+    void showRelays(const JEU_PARAMETRES &p);
+    void enterRelays(JEU_PARAMETRES &p) const;
+
     // Fields
     struct Choices
     {

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int FirstOwnAddress = 99;
-
 const QString DiscardQuestion =
     QStringLiteral("Les réglages modifiés n'ont pas été programmés. Fermer quand même ?");
 

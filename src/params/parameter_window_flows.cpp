@@ -2,17 +2,16 @@
 
 #include "link/configuration_window.h"
 #include "link/pwsbase.h"
-#include "port/serial_port.h"
 #include "panel/exchange.h"
 #include "panel/report.h"
-#include "params/calibration.h"
-#include "params/live_speed.h"
-#include "params/live_speed_exchange.h"
+#include "port/serial_port.h"
 #include "ui/messages.h"
 #include "ui/window_registry.h"
 
 #include <QLineEdit>
 #include <QStringList>
+
+// The editor's exchanges with the panel: read, write, the raw grid's.
 
 namespace {
 
@@ -21,10 +20,10 @@ const QByteArray ShortPrefix = QByteArrayLiteral("31");
 // Addresses past the parameter block: the card's own bytes, which only a read
 // brings into the image.
 constexpr int FirstUnownedAddress = 99;
+
 // The acknowledgements of "X6X" and "RRR", and how long they may take.
 constexpr int TrailingAnswers = 2 * 5;
 constexpr std::chrono::milliseconds TrailingWait{100};
-
 const QString BlankCardText = QStringLiteral("Paramètre vièrge. Veuillez envoyer une premères fois les paramètres.");
 const QString InvalidCoefficientText =
     QStringLiteral("Coefficient invalide : il doit être un nombre entier sur 32 bits.");
@@ -214,46 +213,4 @@ void dump_24c01::but_WR_Click()
     if (!rawWrite(m_registry, m_image, EditorTransfer, objectName()).failed())
         m_imageSession = exchange().session();
     emit settingsChanged();
-}
-
-void dump_24c01::Command1_Click()
-{
-    if (!rawExchangeAllowed(m_registry))
-        return;
-    Exchange::Scope busy(exchange());
-    readLiveSpeed();
-}
-
-void dump_24c01::readLiveSpeed()
-{
-    if (const std::optional<LiveSpeed> speed = requestLiveSpeed(exchange())) {
-        VITESSE_VENT_MAX->setText(maximumSpeedCaption(speed->maximum));
-        VITESSE_VENT->setText(instantaneousSpeedCaption(speed->instantaneous));
-    }
-}
-
-void dump_24c01::CALCUL_Click()
-{
-    runCalibration();
-}
-
-// Tells the user why, and writes nothing after the failing step.
-bool dump_24c01::runCalibration()
-{
-    const PulseCalibration result = calibratePulses(Dimpulse->text(), etalon->text());
-    Dimpulse->setText(result.dimpulse);
-    if (!result.succeeded()) {
-        messages().show(Messages::Icon::Exclamation, result.failure);
-        return false;
-    }
-    texcoef->setText(result.coefficient);
-    Text4->setText(texcoef->text());
-    m_coefficientSource = {Dimpulse->text(), etalon->text()};
-    emit settingsChanged();
-    for (int i = 0; i < result.columns.size() && i < int(msec.size()); ++i) {
-        msec[i]->setText(result.columns[i].msec);
-        NB_impul[i]->setText(result.columns[i].NB_impul);
-        PERCLAV[i]->setText(result.columns[i].PERCLAV);
-    }
-    return true;
 }

@@ -1,7 +1,7 @@
 #include "params/parameter_window.h"
 
 #include "panel/memory_grid.h"
-#include "params/calibration.h"
+#include "params/editor_settings.h"
 #include "ui/twips.h"
 #include "ui/window_registry.h"
 
@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+
+// The editor's window: its tab strip and views, and what it shows as a whole.
 
 namespace {
 
@@ -32,12 +34,6 @@ constexpr TabPlace Tabs[] = {
 // "Charger…" goes under "Envoi", the wide view having no room beside it.
 const GridPlacement EditorGrid{
     7800, 360, 480, {7800, 9600, 10680, 11400, 12720}, 3360, "24C01  (128octets)  ", GridPlacement::Spot{12720, 3840}};
-
-// The calibration table: headings on the left, one column per reference speed.
-constexpr int TableTop = 4860;
-constexpr int TableRowPitch = 240;
-constexpr int TableLeft = 2820;
-constexpr int TableColumnPitch = 720;
 
 } // namespace
 
@@ -100,6 +96,16 @@ void dump_24c01::buildTabStrip()
         connect(HScroll1[i], &QScrollBar::valueChanged, this, [this, i] { HScroll1_Change(i); });
 }
 
+void dump_24c01::BP_ONGLET_Click(int index)
+{
+    for (int i = 0; i < 5; ++i) {
+        setLabelColour(BP_ONGLET_[i], EditorColour::White);
+        ONGLET[i]->hide();
+    }
+    setLabelColour(BP_ONGLET_[index], EditorColour::Green);
+    ONGLET[index]->show();
+}
+
 void dump_24c01::buildWideView()
 {
     Command1 = makeButton(this, "Command1", QStringLiteral("Command1"), {5940, 3360, 1260, 375});
@@ -131,37 +137,6 @@ void dump_24c01::buildWideView()
     RAFR_AFF->setToolTip(QStringLiteral("Utiliser la glissière horizontale pour le réglage.."));
 }
 
-void dump_24c01::buildCalibrationTable()
-{
-    static const char *const headings[] = {"Vitesse en Km/heure", "Distance en mètre par seconde",
-                                           "Fréquence du signal en entrée", "Période du signal en entrée"};
-    QFont small = font();
-    small.setPointSize(7);
-    for (int r = 0; r < 4; ++r) {
-        Text7[r] = makeTextBox(this, memberName("Text7", r), QString::fromUtf8(headings[r]),
-                               {60, TableTop + r * TableRowPitch, TableLeft - 120, TableRowPitch});
-        Text7[r]->setFont(small);
-    }
-    const std::array<std::array<QLineEdit *, 15> *, 4> rows{&KMH, &msec, &NB_impul, &PERCLAV};
-    const char *const names[] = {"KMH", "msec", "NB_impul", "PERCLAV"};
-    const QStringList &speeds = referenceSpeedTexts();
-    for (int r = 0; r < 4; ++r) {
-        for (int i = 0; i < 15; ++i) {
-            QLineEdit *box = makeTextBox(
-                this, memberName(names[r], i), r == 0 ? speeds.at(i) : QString(),
-                {TableLeft + i * TableColumnPitch, TableTop + r * TableRowPitch, TableColumnPitch - 15, TableRowPitch});
-            box->setFont(small);
-            box->setAlignment(Qt::AlignCenter);
-            // Read-only rather than disabled: the figures stay legible.
-            box->setFocusPolicy(Qt::NoFocus);
-            (*rows[r])[i] = box;
-        }
-    }
-    for (QLineEdit *box : PERCLAV)
-        box->setToolTip(
-            QStringLiteral("Période du signal en entrée du calculateur pour le TEST avec un générateur d'impulsion."));
-}
-
 void dump_24c01::Form_Load()
 {
     for (int i = 1; i <= 4; ++i)
@@ -174,4 +149,111 @@ void dump_24c01::setClientTwips(int width, int height)
 {
     fixClientTwips(this, width, height);
     fitFrameToClient(this);
+}
+
+void dump_24c01::Command2_Click()
+{
+    m_wide = true;
+    setClientTwips(WideWidth, WideHeight);
+}
+
+void dump_24c01::Extension_Click()
+{
+    m_wide = false;
+    setClientTwips(CompactWidth, CompactHeight);
+}
+
+// What a read resets before its transfer, so that a failed one can put it back.
+dump_24c01::Choices dump_24c01::currentChoices() const
+{
+    Choices choices;
+    for (int i = 1; i <= 5; ++i)
+        choices.colours[i - 1] = boxColour(COULE[i]);
+    const OptionGroup *groups[] = {&Option1, &NB_DIGIT, &DECI_ENT, &AFF_TYPE, &RAZ_TYPE, &SUPRESS};
+    for (std::size_t g = 0; g < choices.groups.size(); ++g)
+        choices.groups[g] = groups[g]->selected();
+    return choices;
+}
+
+void dump_24c01::restoreChoices(const Choices &choices)
+{
+    for (int i = 1; i <= 5; ++i)
+        setBoxColour(COULE[i], choices.colours[i - 1]);
+    OptionGroup *groups[] = {&Option1, &NB_DIGIT, &DECI_ENT, &AFF_TYPE, &RAZ_TYPE, &SUPRESS};
+    for (std::size_t g = 0; g < choices.groups.size(); ++g) {
+        if (choices.groups[g])
+            groups[g]->select(*choices.groups[g]);
+        else
+            groups[g]->clear();
+    }
+}
+
+// Before a read: the range colours back to the third colour, and no choice
+// left in the groups the card's bytes decide.
+void dump_24c01::resetBeforeRead()
+{
+    for (int i = 1; i <= 5; ++i)
+        setBoxColour(COULE[i], EditorColour::Orange);
+    for (OptionGroup *group : {&Option1, &NB_DIGIT, &DECI_ENT, &AFF_TYPE, &RAZ_TYPE, &SUPRESS})
+        group->clear();
+}
+
+void dump_24c01::showBlankCard()
+{
+    m_zeroLimit = {};
+    for (int i = 1; i <= 5; ++i) {
+        HScroll1[i]->setValue(1);
+        setBoxColour(COULE[i], EditorColour::Orange);
+    }
+}
+
+// A field without a recognised value leaves its control as it is.
+void dump_24c01::showParameters(const DecodedParameters &decoded)
+{
+    m_zeroLimit = decoded.zeroLimits;
+    showColours(decoded.parameters);
+    showRelays(decoded.parameters);
+    showCalibration(decoded);
+    showDisplay(decoded.parameters);
+}
+
+JEU_PARAMETRES dump_24c01::enteredParameters(quint32 coefficient) const
+{
+    JEU_PARAMETRES p;
+    enterColours(p);
+    enterRelays(p);
+    enterCalibration(p, coefficient);
+    enterDisplay(p);
+    return p;
+}
+
+EditorSettings dump_24c01::currentSettings() const
+{
+    EditorSettings settings;
+    settings.parameters = enteredParameters(coefficientFromText(Text4->text()).value_or(0));
+    settings.dimpulse = Dimpulse->text();
+    settings.etalon = etalon->text();
+    settings.coefficient = Text4->text();
+    return settings;
+}
+
+// As a read shows a card, then the texts the write computes the coefficient
+// from; a group the settings leave without a choice is left without one.
+void dump_24c01::applySettings(const EditorSettings &settings)
+{
+    const JEU_PARAMETRES &p = settings.parameters;
+    etalon->setText(settings.etalon);
+    showParameters({p, (QStringLiteral("0000000") + hexText(p.coefficient)).right(8), settings.coefficient, {}});
+    Dimpulse->setText(settings.dimpulse);
+    m_coefficientSource = coefficientSourceOf(settings);
+    emit settingsChanged();
+    if (!p.luminosity)
+        Option1.clear();
+    if (!p.digits)
+        NB_DIGIT.clear();
+}
+
+EditorState dump_24c01::state() const
+{
+    return {currentSettings(), m_coefficientSource, m_zeroLimit};
 }
