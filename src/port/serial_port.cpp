@@ -107,7 +107,9 @@ void SerialPort::output(const QByteArray &bytes)
     if (!isOpen() || bytes.isEmpty())
         return;
     const Clock::time_point handedOver = Clock::now();
-    m_port.write(bytes);
+    const qint64 taken = m_port.write(bytes);
+    if (m_observer && taken > 0)
+        m_observer->written(bytes.left(taken));
     // Into the driver at once: the time the line needs is accounted below.
     const Clock::time_point giveUp = handedOver + seconds(2) + characterTime() * bytes.size();
     while (isOpen() && m_port.bytesToWrite() > 0 && Clock::now() < giveUp) {
@@ -187,6 +189,8 @@ void SerialPort::discardInput()
         return;
     m_port.clear(QSerialPort::Input);
     m_port.clearError();
+    if (m_observer)
+        m_observer->discarded();
 }
 
 void SerialPort::setDtrEnable(bool enable)
@@ -196,6 +200,8 @@ void SerialPort::setDtrEnable(bool enable)
     // A device without modem lines (a pseudo-terminal) refuses; that is fine.
     if (!m_port.setDataTerminalReady(enable))
         m_port.clearError();
+    if (m_observer)
+        m_observer->dtrSet(enable);
 }
 
 void SerialPort::waitForInput(Clock::time_point until)

@@ -8,6 +8,17 @@
 
 class PortMap;
 
+// Sees what reaches the device, as it reaches it: the bytes written, the
+// input discarded, the DTR line set.
+class PortObserver
+{
+public:
+    virtual ~PortObserver() = default;
+    virtual void written(const QByteArray &bytes) = 0;
+    virtual void discarded() = 0;
+    virtual void dtrSet(bool enable) = 0;
+};
+
 // The one serial port of the tool (the object the link settings own). Wraps
 // QSerialPort with the operations the exchanges rely on, and keeps track of
 // when the characters handed to it have left on the line, so that answer time
@@ -42,6 +53,7 @@ public:
     int inBufferCount();
     void discardInput();
     void setDtrEnable(bool enable);
+    void setObserver(PortObserver *observer) { m_observer = observer; }
 
     // When the last character handed to output() will have left the port.
     Clock::time_point lineFreeAt() const { return m_lineFreeAt; }
@@ -60,6 +72,7 @@ private:
     Clock::duration characterTime() const;
 
     const PortMap &m_ports;
+    PortObserver *m_observer = nullptr;
     QSerialPort m_port;
     int m_commPort = 1;
     qint32 m_baud = 4800;

@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <termios.h>
 #include <unistd.h>
 
 using Icon = Messages::Icon;
@@ -102,6 +103,7 @@ private slots:
         QCOMPARE(bench.messages.shown, (QList<Shown>{{Icon::Information, "Ouverture du port COM12: effectuée avec succès."}}));
         QVERIFY(config.portOpenFlag());
         QCOMPARE(config.MSComm1().device(), com12.path());
+        lineIs4800N81(com12.path());
         QVERIFY(bench.registry.frame(WindowId::Parameters)->isVisible());
         QVERIFY(bench.registry.frame(WindowId::Configuration)->isMinimized());
         QVERIFY(PORT_OUVERT(bench.registry));
@@ -126,6 +128,23 @@ private slots:
         QVERIFY(!PORT_OUVERT(bench.registry));
         QCOMPARE(bench.messages.shown, (QList<Shown>{failed(12), failed(7), refusal}));
         ::close(locked);
+    }
+
+private:
+    // The line as the confirmation set it up, read back from the device.
+    static void lineIs4800N81(const QString &device)
+    {
+        const int fd = ::open(qPrintable(device), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        termios t{};
+        const bool read = ::tcgetattr(fd, &t) == 0;
+        ::close(fd);
+        QVERIFY(read);
+        QCOMPARE(cfgetospeed(&t), speed_t(B4800));
+        QCOMPARE(cfgetispeed(&t), speed_t(B4800));
+        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
     }
 };
 
