@@ -12,6 +12,7 @@
 #include "ui/window_registry.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
