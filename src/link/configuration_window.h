@@ -41,6 +41,9 @@ public:
 
     QPushButton *BOUTON_VALIDE = nullptr;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildLists();
     void describePorts();

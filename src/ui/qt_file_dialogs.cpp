@@ -58,6 +58,8 @@ QString QtFileDialogs::choose(const Request &request, QFileDialog::AcceptMode mo
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // No extension is added to the chosen name, and replacing a file asks nothing.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Room for the whole date and size columns beside the names.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(860, 520)));
 
     const QFileInfo proposal(m_folders.proposal(request));
     if (proposal.isDir()) {
