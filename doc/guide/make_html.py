@@ -79,6 +79,7 @@ def build(source):
                 lis.append('<li>%s%s</li>' % (text, sub))
             body.append('<%s>\n%s\n</%s>' % (tag, '\n'.join(lis), tag))
 
+    seen_chapter = False
     for block in blocks:
         kind = block[0]
         if kind == 'bullet' and block[1] == 1 and items and items[-1][1]:
@@ -94,7 +95,9 @@ def build(source):
             continue
         close_list()
         if kind == 'title':
-            body.append('<h1 align="center"><font color="%s">%s</font></h1>' % (BLUE, inline(block[1])))
+            # Not a heading: the chapters are the document's only first-level headings.
+            body.append('<p align="center" style="font-size:24pt; font-weight:bold; color:%s;">%s</p>'
+                        % (BLUE, inline(block[1])))
         elif kind == 'subtitle':
             body.append('<p align="center"><big>%s</big></p>' % inline(block[1]))
         elif kind == 'small':
@@ -105,8 +108,10 @@ def build(source):
             level, text = block[1], block[2]
             name = anchor(text)
             if level == 1:
-                body.append('<p align="right"><small><a href="#sommaire">↑ Sommaire</a></small></p>')
+                if seen_chapter:
+                    body.append('<p align="right"><small><a href="#sommaire">↑ Sommaire</a></small></p>')
                 body.append('<hr/>')
+                seen_chapter = True
             colour = BLUE if level < 3 else '#000000'
             body.append('<h%d id="%s"><a name="%s"></a><font color="%s">%s</font></h%d>'
                         % (level, name, name, colour, inline(text), level))

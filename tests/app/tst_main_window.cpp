@@ -1,3 +1,4 @@
+#include "app/help_window.h"
 #include "link/configuration_window.h"
 #include "link/serial_port.h"
 #include "support/pty_pair.h"
@@ -9,6 +10,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QtTest>
 
 namespace {
@@ -158,10 +162,66 @@ private slots:
         other.setCommPort(3);
         QVERIFY2(other.open(), "the old port object still holds the device");
 
-        bench.messages.clear();
+    }
+
+    void help_data()
+    {
+        QTest::addColumn<bool>("viewerOpens");
+        QTest::newRow("the desktop opens the document") << true;
+        QTest::newRow("nothing opens it") << false;
+    }
+    // The guide shows in any case, and the current folder (which dialogs once
+    // started from) stays where it was.
+    void help()
+    {
+        QFETCH(bool, viewerOpens);
+        Workbench bench;
+        bench.documents.opens = viewerOpens;
+        bench.principal.resize(1000, 800);
+        bench.principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bench.principal));
+        const QString folder = QDir::currentPath();
         trigger(bench, "MENU_Aide");
         QCOMPARE(bench.documents.opened, QStringList{QApplication::applicationDirPath() + "/KVL_PWS.doc"});
+        QCOMPARE(QDir::currentPath(), folder);
         QVERIFY(bench.messages.shown.isEmpty());
+        auto *help = qobject_cast<HelpWindow *>(bench.registry.loaded(WindowId::Help));
+        QCOMPARE(help != nullptr, !viewerOpens);
+        if (viewerOpens)
+            return;
+        QVERIFY(bench.registry.frame(WindowId::Help)->isVisible());
+
+        // Every chapter listed at the top, each entry a link to its heading.
+        QTextBrowser *browser = help->browser();
+        QStringList chapters;
+        QMap<QString, QString> links; // target → text
+        QMap<QString, QTextBlock> headings; // anchor → its block
+        for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() == 1)
+                chapters.append(block.text());
+            for (auto part = block.begin(); !part.atEnd(); ++part) {
+                const QTextCharFormat format = part.fragment().charFormat();
+                if (format.anchorHref().startsWith('#'))
+                    links.insert(format.anchorHref().mid(1), part.fragment().text());
+                for (const QString &name : format.anchorNames())
+                    headings.insert(name, block);
+            }
+        }
+        QVERIFY2(chapters.size() >= 12, qPrintable(chapters.join(" | ")));
+        QStringList listed;
+        for (auto link = links.begin(); link != links.end(); ++link) {
+            if (link.value() == headings.value(link.key()).text())
+                listed.append(link.value());
+        }
+        for (const QString &chapter : chapters)
+            QVERIFY2(listed.contains(chapter), qPrintable(chapter));
+
+        // Following the last chapter's link brings its heading into view.
+        const QString last = links.key(chapters.last());
+        browser->setSource(QUrl("#" + last));
+        QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+        const QRect heading = browser->cursorRect(QTextCursor(headings.value(last)));
+        QVERIFY2(browser->viewport()->rect().contains(heading.topLeft()), qPrintable(chapters.last()));
     }
 };
 

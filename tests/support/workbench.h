@@ -36,9 +36,10 @@ public:
     bool open(const QString &path) override
     {
         opened.append(path);
-        return false;
+        return opens;
     }
     QStringList opened;
+    bool opens = false; // false: no application takes the document
 };
 
 // The whole tool with every seam answered by the test. No COM number reaches
