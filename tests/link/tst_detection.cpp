@@ -65,6 +65,7 @@ private slots:
             QCOMPARE(isGreen(k), found);
             QCOMPARE(isGreen(k + 14), present);
             QCOMPARE(isGreen(k + 28), found);
+            QCOMPARE(!detect.UTILISER(k)->isHidden(), found);
         }
         QVERIFY(bench.messages.shown.isEmpty());
         QVERIFY(!bench.registry.configuration().portOpenFlag());
