@@ -4,8 +4,10 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QTreeView>
 
 namespace {
 // The file list's sizes and dates follow the machine's locale in Qt's model;
@@ -58,8 +60,12 @@ QString QtFileDialogs::choose(const Request &request, QFileDialog::AcceptMode mo
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // No extension is added to the chosen name, and replacing a file asks nothing.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    // Room for the whole date and size columns beside the names.
+    // Whole sizes, types and dates, the names taking the rest of the width.
     dialog.resize(dialog.sizeHint().expandedTo(QSize(860, 520)));
+    if (auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 
     const QFileInfo proposal(m_folders.proposal(request));
     if (proposal.isDir()) {
