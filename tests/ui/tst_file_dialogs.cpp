@@ -10,19 +10,19 @@
 #include <QtTest>
 
 namespace {
-// What a file dialog showed, before the test answered it.
+// What a file dialog showed before the test answered it: its folder, its
+// file name field, its list's headings, and the size and date cells of the
+// file watched once it is listed.
 struct Seen
 {
-    QString folder;
-    QString name; // the file name field
+    QString folder, name;
     QStringList columns;
-    QString size; // the list's cells for the file watched, once listed
-    QString date;
+    QString size, date;
 };
 
-// Answers the next file dialog: notes what it shows (waiting for `watched`
-// to be listed, when given), then chooses `choice`, or cancels when it is empty.
-void answerNextDialog(Seen &seen, const QString &watched, const QString &choice)
+// The next file dialog is noted, then answered `choice` as typed by a user
+// (cancelled when empty).
+void answerNextDialog(Seen &seen, const QString &watched = {}, const QString &choice = {})
 {
     auto *poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, &seen, watched, choice] {
@@ -30,15 +30,13 @@ void answerNextDialog(Seen &seen, const QString &watched, const QString &choice)
         if (!dialog)
             return;
         poll->deleteLater();
-        seen.folder = dialog->directory().absolutePath();
         auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        seen.name = name->text();
         QAbstractProxyModel *list = dialog->proxyModel();
+        seen = {dialog->directory().absolutePath(), name->text(), {}, {}, {}};
         for (int column = 0; column < list->columnCount(); ++column)
             seen.columns.append(list->headerData(column, Qt::Horizontal).toString());
         auto *files = qobject_cast<QFileSystemModel *>(list->sourceModel());
-        QDeadlineTimer listing(5000);
-        while (!watched.isEmpty() && seen.date.isEmpty() && !listing.hasExpired()) {
+        for (QDeadlineTimer listing(5000); !watched.isEmpty() && seen.date.isEmpty() && !listing.hasExpired();) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
             const QModelIndex file = files->index(watched);
             if (file.isValid() && files->lastModified(file).isValid()) {
@@ -46,20 +44,18 @@ void answerNextDialog(Seen &seen, const QString &watched, const QString &choice)
                 seen.date = list->mapFromSource(file.siblingAtColumn(3)).data().toString();
             }
         }
-        if (choice.isEmpty()) {
-            dialog->reject();
-        } else {
-            // Typed, as a user does, and confirmed through the dialog's own checks.
-            name->setText(choice);
-            static_cast<QDialog *>(dialog)->accept();
-        }
+        name->setText(choice);
+        choice.isEmpty() ? dialog->reject() : static_cast<QDialog *>(dialog)->accept();
     });
     poll->start(10);
 }
 
-FileDialogs::Request request(FileDialogs::Kind kind, const QString &name)
+Seen opened(FileDialogs &files, FileDialogs::Kind kind, const QString &name = {})
 {
-    return {kind, QStringLiteral("Titre"), QStringLiteral("Tous les fichiers(*.*)"), name};
+    Seen seen;
+    answerNextDialog(seen);
+    files.openFileName({kind, QStringLiteral("Titre"), QStringLiteral("Tous les fichiers(*.*)"), name});
+    return seen;
 }
 } // namespace
 
@@ -81,13 +77,10 @@ private slots:
     void startWhereTheUserWorks()
     {
         QTemporaryDir home;
-        QDir(home.path()).mkpath("Documents");
-        QDir(home.path()).mkpath("ailleurs");
-        QDir(home.path()).mkpath("sauvegardes");
-        const QString documents = home.filePath("Documents");
-        const QString elsewhere = home.filePath("ailleurs");
-        const QString listed = documents + "/ancien.kvlpar";
-        QFile old(listed);
+        for (const char *folder : {"Documents", "ailleurs", "sauvegardes"})
+            QDir(home.path()).mkpath(folder);
+        const QString documents = home.filePath("Documents"), elsewhere = home.filePath("ailleurs");
+        QFile old(documents + "/ancien.kvlpar");
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(1500, 'x')) == 1500);
         old.close();
         QVERIFY(old.open(QIODevice::ReadOnly));
@@ -98,14 +91,13 @@ private slots:
         QtFileDialogs files(settings, documents);
         RecordingDocumentOpener viewer;
         PortMap ports;
-        const Services services{messages, files, viewer, ports, home.filePath("sauvegardes")};
-        PRINCIPAL principal(services);
+        PRINCIPAL principal(Services{messages, files, viewer, ports, home.filePath("sauvegardes")});
         principal.show();
         principal.findChild<QAction *>("MENU_Aide")->trigger();
         QVERIFY(qobject_cast<HelpWindow *>(principal.registry().loaded(WindowId::Help)));
 
         Seen first;
-        answerNextDialog(first, listed, elsewhere + "/serie.kvlpar");
+        answerNextDialog(first, old.fileName(), elsewhere + "/serie.kvlpar");
         principal.findChild<QAction *>("MENU_ENREGISTRER_PARAMETRES")->trigger();
         QCOMPARE(first.folder, documents);
         QCOMPARE(first.name, "parametres.kvlpar");
@@ -114,26 +106,14 @@ private slots:
         QCOMPARE(first.date, "05/03/2024 14:05");
         QVERIFY(QFile::exists(elsewhere + "/serie.kvlpar"));
 
-        Seen sheet;
-        answerNextDialog(sheet, {}, {});
-        files.saveFileName(request(FileDialogs::Kind::Sheets, sheetFileName(3, QDateTime(QDate(2024, 3, 5), QTime(14, 5)))));
+        const Seen sheet = opened(files, FileDialogs::Kind::Sheets,
+                                  sheetFileName(3, QDateTime(QDate(2024, 3, 5), QTime(14, 5))));
         QCOMPARE(sheet.folder, documents);
         QCOMPARE(sheet.name, "fiche_COM3_2024-03-05_14-05.pdf");
-
         QtFileDialogs restarted(settings, documents);
-        Seen again;
-        answerNextDialog(again, {}, {});
-        restarted.openFileName(request(FileDialogs::Kind::ParameterFiles, {}));
-        QCOMPARE(again.folder, elsewhere);
-
-        Seen backup;
-        answerNextDialog(backup, {}, documents + "/ancien.kvlpar");
-        restarted.openFileName(request(FileDialogs::Kind::Backups, home.filePath("sauvegardes")));
-        QCOMPARE(backup.folder, home.filePath("sauvegardes"));
-        Seen after;
-        answerNextDialog(after, {}, {});
-        restarted.openFileName(request(FileDialogs::Kind::ParameterFiles, {}));
-        QCOMPARE(after.folder, elsewhere);
+        QCOMPARE(opened(restarted, FileDialogs::Kind::ParameterFiles).folder, elsewhere);
+        QCOMPARE(opened(restarted, FileDialogs::Kind::Backups, home.filePath("sauvegardes")).folder,
+                 home.filePath("sauvegardes"));
     }
 };
 
