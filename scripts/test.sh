@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the test suite, the same suite built
-# with AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of
-# the codec fuzzer (clang, libFuzzer).
+# Sets up, builds and runs every test: the test suite, the Debian package
+# and its checks, the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, then a short run of the codec fuzzer (clang,
+# libFuzzer).
 #
 # The test programs mostly wait (on the line, on pauses), so each pass runs
 # while the next build compiles at idle priority: the compiler takes only the
@@ -67,6 +68,8 @@ echo "== Tests (la version sous AddressSanitizer et UndefinedBehaviorSanitizer s
 build_beside build_sanitized
 status=0
 run_tests "$top/build" || status=$?
+echo "== Paquet Debian (construit et vérifié pendant la construction d'à côté)"
+"$top/scripts/check_package.sh" "$top/build" || status=$?
 build_done build_sanitized
 ((status == 0)) || exit "$status"
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 # Usage: make_rtf.py guide.txt ../KVL_PWS.doc  (the help document the "?" menu opens)
 """Turns guide.txt (a small line markup) into an RTF 1 document in cp1252."""
-import re
 import sys
+
+from guide_markup import chapters, french_spacing, parse, split_inline
 
 TEXT_WIDTH = 9070  # A4, 2.5 cm margins, in twips
 
@@ -33,28 +34,15 @@ def esc(text):
     return ''.join(esc_char(c) for c in text)
 
 
-def french_spacing(text):
-    # A non-breaking space before the high punctuation and inside guillemets.
-    text = re.sub(r' ([:;!?»])', '\u00a0\\1', text)
-    text = re.sub(r'« ', '«\u00a0', text)
-    return text
-
-
-INLINE = re.compile(r'(\*\*.+?\*\*|`.+?`|\[\[.+?\]\])')
-
-
 def inline(text):
     out = []
-    for part in INLINE.split(text):
-        if not part:
-            continue
-        if part.startswith('**'):
-            out.append('{\\b ' + esc(french_spacing(part[2:-2])) + '}')
-        elif part.startswith('`'):
-            out.append('{\\f1\\fs18 ' + esc(part[1:-1]) + '}')
-        elif part.startswith('[['):
-            # A message of the tool, as it stands on the screen.
-            out.append('\\\'ab\\~{\\i ' + esc(part[2:-2]) + '}\\~\\\'bb')
+    for kind, part in split_inline(text):
+        if kind == 'bold':
+            out.append('{\\b ' + esc(french_spacing(part)) + '}')
+        elif kind == 'code':
+            out.append('{\\f1\\fs18 ' + esc(part) + '}')
+        elif kind == 'message':
+            out.append('\\\'ab\\~{\\i ' + esc(part) + '}\\~\\\'bb')
         else:
             out.append(esc(french_spacing(part)))
     return ''.join(out)
@@ -130,100 +118,36 @@ def table(rows, widths):
     return ''.join(out)
 
 
+def block_rtf(block, toc):
+    kind = block[0]
+    if kind == 'title':
+        return '\\pard\\plain\\qc\\sb1200\\sa240\\f0\\fs56\\b\\cf2 ' + inline(block[1]) + '\\par\n'
+    if kind == 'subtitle':
+        return '\\pard\\plain\\qc\\sb0\\sa120\\f0\\fs28 ' + inline(block[1]) + '\\par\n'
+    if kind == 'small':
+        return '\\pard\\plain\\qc\\sb0\\sa600\\f0\\fs20\\i ' + inline(block[1]) + '\\par\n'
+    if kind == 'toc':
+        return heading(2, 'Sommaire') + ''.join(
+            BODY.replace('\\sa120', '\\sa40') + '\\li284 ' + inline(t) + '\\par\n' for t in toc)
+    if kind == 'heading':
+        return heading(block[1], block[2], block[3])
+    if kind == 'bullet':
+        return bullet(block[2], block[1])
+    if kind == 'numbered':
+        return numbered(block[1], block[2])
+    if kind == 'note':
+        return note(block[1])
+    if kind == 'code':
+        return code(block[1])
+    if kind == 'table':
+        return table(block[2], block[1])
+    return para(block[1])
+
+
 def build(source):
-    lines = source.split('\n')
-    body = []
-    toc = []
-    paragraph = []
-    pending_break = False
-    i = 0
-
-    def flush():
-        if paragraph:
-            body.append(para(' '.join(paragraph)))
-            paragraph.clear()
-
-    while i < len(lines):
-        line = lines[i]
-        s = line.rstrip()
-        if not s.strip():
-            flush()
-            i += 1
-            continue
-        if s.startswith('%%'):
-            i += 1
-            continue
-        if s.startswith('@title '):
-            flush()
-            body.append('\\pard\\plain\\qc\\sb1200\\sa240\\f0\\fs56\\b\\cf2 ' + inline(s[7:]) + '\\par\n')
-        elif s.startswith('@subtitle '):
-            flush()
-            body.append('\\pard\\plain\\qc\\sb0\\sa120\\f0\\fs28 ' + inline(s[10:]) + '\\par\n')
-        elif s.startswith('@small '):
-            flush()
-            body.append('\\pard\\plain\\qc\\sb0\\sa600\\f0\\fs20\\i ' + inline(s[7:]) + '\\par\n')
-        elif s == '@toc':
-            flush()
-            body.append('@@TOC@@')
-        elif s == '@page':
-            flush()
-            pending_break = True
-            i += 1
-            continue
-        elif s.startswith('### '):
-            flush()
-            body.append(heading(3, s[4:], pending_break))
-            pending_break = False
-        elif s.startswith('## '):
-            flush()
-            body.append(heading(2, s[3:], pending_break))
-            pending_break = False
-        elif s.startswith('# '):
-            flush()
-            toc.append(s[2:])
-            body.append(heading(1, s[2:], pending_break))
-            pending_break = False
-        elif s.startswith('  - '):
-            flush()
-            body.append(bullet(s[4:], 1))
-        elif s.startswith('- '):
-            flush()
-            body.append(bullet(s[2:]))
-        elif re.match(r'^\d+\. ', s):
-            flush()
-            num, rest = s.split(' ', 1)
-            body.append(numbered(num, rest))
-        elif s.startswith('> '):
-            flush()
-            body.append(note(s[2:]))
-        elif s == '```':
-            flush()
-            block = []
-            i += 1
-            while lines[i].rstrip() != '```':
-                block.append(lines[i].rstrip())
-                i += 1
-            body.append(code(block))
-        elif s.startswith('@table '):
-            flush()
-            widths = [int(w) for w in s[7:].split()]
-            rows = []
-            i += 1
-            while i < len(lines) and lines[i].startswith('|'):
-                cells = [c.strip() for c in lines[i].strip().strip('|').split('|')]
-                assert len(cells) == len(widths), lines[i]
-                rows.append(cells)
-                i += 1
-            body.append(table(rows, widths))
-            continue
-        else:
-            paragraph.append(s.strip())
-        i += 1
-    flush()
-
-    toc_rtf = heading(2, 'Sommaire') + ''.join(
-        BODY.replace('\\sa120', '\\sa40') + '\\li284 ' + inline(t) + '\\par\n' for t in toc)
-    text = ''.join(body).replace('@@TOC@@', toc_rtf)
+    blocks = parse(source)
+    toc = chapters(blocks)
+    text = ''.join(block_rtf(b, toc) for b in blocks)
 
     header = (
         '{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036\\deflangfe1036\n'

@@ -1,5 +1,7 @@
 #include "ui/changes_dialog.h"
 #include "ui/desktop_services.h"
+#include "ui/french_locale.h"
+#include "ui/qt_file_dialogs.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "port/port_map.h"
@@ -7,8 +9,8 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <memory>
@@ -20,12 +22,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(OMR_ND_SPLASH::versionText().mid(8));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kvl-pws.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("kvl-pws"));
-
-    // The platform's own dialogs and buttons in French too.
-    QTranslator qtFrench;
-    if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFrench);
+    useFrenchEverywhere();
 
     PortMap ports;
     const QString portsFile = PortMap::overridesFile();
@@ -33,8 +30,12 @@ int main(int argc, char **argv)
     for (const QString &problem : portProblems)
         std::fprintf(stderr, "%s\n", qPrintable(problem));
 
+    // Beside ports.conf: the folders the file dialogs start in.
+    QSettings folders(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                          + QStringLiteral("/dossiers.conf"),
+                      QSettings::IniFormat);
     MessageBoxes messages;
-    QtFileDialogs files;
+    QtFileDialogs files(folders, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     DesktopDocumentOpener documents;
     DialogChangeViews changes;
     const Services services{messages, files, documents, changes, ports, backupFolder()};

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/help_files.h"
 #include "app/status_line.h"
 #include "app/windows.h"
 #include "config/config_files.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -191,12 +191,14 @@ void PRINCIPAL::MENU_SURVEILLANCE_Click()
     m_registry->show(WindowId::SpeedMonitor);
 }
 
+// The desktop's word processor shows the guide best; where none opens it,
+// the tool shows it itself. Nothing here changes the current folder.
 void PRINCIPAL::MENU_Aide_Click()
 {
-    // A missing document or viewer is the platform's to report, not ours.
-    const QString folder = QApplication::applicationDirPath();
-    QDir::setCurrent(folder);
-    m_registry->services().documents.open(folder + QStringLiteral("/KVL_PWS.doc"));
+    const QString document = findHelpFile(HelpDocument);
+    if (!document.isEmpty() && m_registry->services().documents.open(document))
+        return;
+    m_registry->showNormal(WindowId::Help);
 }
 
 void PRINCIPAL::closeEvent(QCloseEvent *event)

@@ -1,5 +1,6 @@
 #include "app/windows.h"
 
+#include "app/help_window.h"
 #include "link/configuration_window.h"
 #include "link/detection_window.h"
 #include "luminosity/luminosity_window.h"
@@ -28,4 +29,6 @@ void installWindows(WindowRegistry &registry)
         WindowId::Luminosity, [](WindowRegistry &r) { return new LUM(r); }, {}, fixed);
     registry.setFactory(
         WindowId::SpeedMonitor, [](WindowRegistry &r) { return new SURVEILLANCE(r); }, minimisable);
+    registry.setFactory(
+        WindowId::Help, [](WindowRegistry &) { return new HelpWindow; }, minimisable | Qt::WindowMaximizeButtonHint);
 }

@@ -24,7 +24,7 @@ void OUVRIR_CONFIGURATION(WindowRegistry &registry)
 {
     Messages &messages = registry.services().messages;
     const QString name = registry.services().files.openFileName(
-        {QStringLiteral("Ouvrir un fichier de configuration LDQ"),
+        {FileDialogs::Kind::ConfigurationFiles, QStringLiteral("Ouvrir un fichier de configuration LDQ"),
          QStringLiteral("Fichiers configuration(*.omr);;Tous les fichiers(*.*)"), QStringLiteral("Configuration_LDQ")});
     if (name.isEmpty())
         return;
@@ -60,7 +60,7 @@ void ENREGISTRER_CONFIGURATION(WindowRegistry &registry)
 {
     Messages &messages = registry.services().messages;
     const QString name = registry.services().files.saveFileName(
-        {QStringLiteral("Enregistrer un fichier de configuration LDQ"),
+        {FileDialogs::Kind::ConfigurationFiles, QStringLiteral("Enregistrer un fichier de configuration LDQ"),
          QStringLiteral("Fichiers configuration(*.OMR);;Tous les fichiers(*.*)"), QStringLiteral("Configuration_LDQ")});
     if (name.isEmpty())
         return;
@@ -75,7 +75,7 @@ void ENREGISTRER_CONFIGURATION(WindowRegistry &registry)
         return;
     registry.showNormal(WindowId::Configuration);
     const QByteArray TEXTE_ECRIT = TEXTE_CONFIGURATION(registry.configuration().positions(),
-                                                       QDateTime::currentDateTime(), QLocale::system());
+                                                       QDateTime::currentDateTime(), QLocale());
     retrying(messages, failure, [&] {
         // A failed commit closes the file: the retry creates it again.
         return create() && file.write(TEXTE_ECRIT) == TEXTE_ECRIT.size() && file.commit();

@@ -1,11 +1,14 @@
 #include "link/configuration_window.h"
 
+#include "link/port_description.h"
 #include "port/port_map.h"
 #include "ui/messages.h"
 #include "ui/twips.h"
 #include "ui/window_registry.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -122,17 +125,29 @@ void CONFIGURATION::buildLists()
         m_lists[static_cast<int>(place.setting)] = combo;
     }
     describePorts();
-    connect(list(LinkSetting::SEL_COM), &QComboBox::currentIndexChanged, this, &CONFIGURATION::describePorts);
+    QComboBox *com = list(LinkSetting::SEL_COM);
+    connect(com, &QComboBox::currentIndexChanged, this, &CONFIGURATION::describePorts);
+    // The list's own tooltip, and its items' when the list opens.
+    com->installEventFilter(this);
+    com->view()->installEventFilter(this);
 }
 
-// The user sees which device stands behind each COM item.
+// The user sees which device stands behind each COM item, as the system
+// reports it at the moment he looks: an adapter may have been plugged in since.
 void CONFIGURATION::describePorts()
 {
     QComboBox *com = list(LinkSetting::SEL_COM);
-    const PortMap &ports = m_registry.services().ports;
+    const QMap<int, QString> texts = portDescriptions(m_registry.services().ports);
     for (int i = 0; i < com->count(); ++i)
-        com->setItemData(i, QStringLiteral("%1 %2").arg(com->itemText(i), ports.device(i + 1)), Qt::ToolTipRole);
+        com->setItemData(i, texts.value(i + 1), Qt::ToolTipRole);
     com->setToolTip(com->currentData(Qt::ToolTipRole).toString());
+}
+
+bool CONFIGURATION::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip || event->type() == QEvent::Show)
+        describePorts();
+    return QWidget::eventFilter(watched, event);
 }
 
 QString CONFIGURATION::answerCheck() const

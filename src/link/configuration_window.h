@@ -45,6 +45,9 @@ signals:
     // The port was opened, failed to open, or was lost or given up.
     void portStateChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildLists();
     void describePorts();

@@ -9,7 +9,7 @@
 
 void exportSpeedLog(const Services &services, const SpeedLog &log)
 {
-    const QString name = services.files.saveFileName({QStringLiteral("Exporter les lectures de vitesse"),
+    const QString name = services.files.saveFileName({FileDialogs::Kind::SpeedExports, QStringLiteral("Exporter les lectures de vitesse"),
                                                       QStringLiteral("Fichiers CSV(*.csv);;Tous les fichiers(*.*)"),
                                                       QStringLiteral("Surveillance_vitesse.csv")});
     if (name.isEmpty())

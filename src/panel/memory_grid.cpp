@@ -157,7 +157,7 @@ void MemoryGrid::but_load_Click()
 {
     Messages &messages = m_services.messages;
     const QString name = m_services.files.openFileName(
-        {QStringLiteral("Charger une sauvegarde de la mémoire"),
+        {FileDialogs::Kind::Backups, QStringLiteral("Charger une sauvegarde de la mémoire"),
          QStringLiteral("Sauvegardes de la mémoire(*.kvlmem);;Tous les fichiers(*.*)"), m_services.backupFolder});
     if (name.isEmpty())
         return;

@@ -67,7 +67,7 @@ void saveParameterFile(WindowRegistry &registry)
 {
     const Services &services = registry.services();
     QString name = services.files.saveFileName(
-        {QStringLiteral("Enregistrer les paramètres"), ParameterFilter, QStringLiteral("parametres.kvlpar")});
+        {FileDialogs::Kind::ParameterFiles, QStringLiteral("Enregistrer les paramètres"), ParameterFilter, QStringLiteral("parametres.kvlpar")});
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())
@@ -80,7 +80,8 @@ void loadParameterFile(WindowRegistry &registry)
 {
     const Services &services = registry.services();
     const QString name =
-        services.files.openFileName({QStringLiteral("Charger des paramètres"), ParameterFilter, QString()});
+        services.files.openFileName(
+        {FileDialogs::Kind::ParameterFiles, QStringLiteral("Charger des paramètres"), ParameterFilter, QString()});
     if (name.isEmpty())
         return;
     QByteArray bytes;
@@ -119,7 +120,7 @@ void printCommissioningSheet(WindowRegistry &registry, const QDateTime &now)
         return;
     }
     const int port = registry.configuration().MSComm1().commPort();
-    const QString name = services.files.saveFileName({QStringLiteral("Imprimer la fiche du panneau"),
+    const QString name = services.files.saveFileName({FileDialogs::Kind::Sheets, QStringLiteral("Imprimer la fiche du panneau"),
                                                       QStringLiteral("Fichiers PDF(*.pdf);;Tous les fichiers(*.*)"),
                                                       sheetFileName(port, now)});
     if (name.isEmpty())

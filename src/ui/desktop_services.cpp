@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 
@@ -54,20 +54,35 @@ Messages::Answer MessageBoxes::askYesNo(Icon icon, const QString &text)
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
-QString QtFileDialogs::openFileName(const Request &request)
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+namespace {
+// The first line a command prints, or empty when it fails or takes too long.
+QString firstLine(const QString &program, const QStringList &arguments)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.proposedName,
-                                        request.filter);
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(3000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        process.kill();
+        process.waitForFinished(500);
+        return {};
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
 }
+} // namespace
 
-QString QtFileDialogs::saveFileName(const Request &request)
+// xdg-open reports success as soon as it has started, even when no
+// application takes the document: ask the desktop first which one would.
+bool DesktopDocumentOpener::open(const QString &path)
 {
-    // No extension is added to the chosen name, and replacing a file asks nothing.
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, request.proposedName,
-                                        request.filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString type = firstLine(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("filetype"), path});
+    if (type.isEmpty()
+        || firstLine(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type}).isEmpty())
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
-
+#else
 bool DesktopDocumentOpener::open(const QString &path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
+#endif

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ui/document_opener.h"
-#include "ui/file_dialogs.h"
 #include "ui/messages.h"
 
-// The production side of the seams: real message boxes, dialogs and viewer.
+// The production side of the seams: real message boxes and viewer (the file
+// dialogs are in qt_file_dialogs.h).
 class MessageBoxes : public Messages
 {
 public:
@@ -13,13 +13,8 @@ public:
     Answer askYesNo(Icon icon, const QString &text) override;
 };
 
-class QtFileDialogs : public FileDialogs
-{
-public:
-    QString openFileName(const Request &request) override;
-    QString saveFileName(const Request &request) override;
-};
-
+// Opens a document with the application the desktop associates with its
+// type; false when there is none or it could not be started.
 class DesktopDocumentOpener : public DocumentOpener
 {
 public:

@@ -6,11 +6,15 @@
 class FileDialogs
 {
 public:
+    // Each kind of file starts where the user last chose one of that kind.
+    enum class Kind { ParameterFiles, ConfigurationFiles, SpeedExports, Sheets, Backups };
+
     struct Request
     {
+        Kind kind;
         QString title;
         QString filter;       // Qt form: "Label(*.ext);;Other(*.*)"
-        QString proposedName; // name proposed in the dialog
+        QString proposedName; // a file name, placed in the kind's folder; for backups, their folder
     };
 
     virtual ~FileDialogs() = default;

@@ -1,3 +1,4 @@
+#include "app/help_window.h"
 #include "link/configuration_window.h"
 #include "port/serial_port.h"
 #include "support/pty_pair.h"
@@ -9,6 +10,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QtTest>
 
 namespace {
@@ -158,10 +161,68 @@ private slots:
         other.setCommPort(3);
         QVERIFY2(other.open(), "the old port object still holds the device");
 
-        bench.messages.clear();
+    }
+
+    void help_data()
+    {
+        QTest::addColumn<bool>("viewerOpens");
+        QTest::newRow("the desktop opens the document") << true;
+        QTest::newRow("nothing opens it") << false;
+    }
+    // The guide shows in any case, and the current folder (which dialogs once
+    // started from) stays where it was.
+    void help()
+    {
+        QFETCH(bool, viewerOpens);
+        Workbench bench;
+        bench.documents.opens = viewerOpens;
+        bench.principal.resize(1000, 800);
+        bench.principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bench.principal));
+        // Anywhere but the program's folder, where the help used to move it.
+        QTemporaryDir folder;
+        QVERIFY(QDir::setCurrent(folder.path()));
         trigger(bench, "MENU_Aide");
         QCOMPARE(bench.documents.opened, QStringList{QApplication::applicationDirPath() + "/KVL_PWS.doc"});
+        QCOMPARE(QDir::currentPath(), folder.path());
         QVERIFY(bench.messages.shown.isEmpty());
+        auto *help = qobject_cast<HelpWindow *>(bench.registry.loaded(WindowId::Help));
+        QCOMPARE(help != nullptr, !viewerOpens);
+        if (viewerOpens)
+            return;
+        QVERIFY(bench.registry.frame(WindowId::Help)->isVisible());
+
+        // Every chapter listed at the top, each entry a link to its heading.
+        QTextBrowser *browser = help->browser();
+        QStringList chapters;
+        QMap<QString, QString> links; // target → text
+        QMap<QString, int> linkAt; // target → where its text starts
+        QMap<QString, QTextBlock> headings; // anchor → its block
+        for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() == 1)
+                chapters.append(block.text());
+            for (auto part = block.begin(); !part.atEnd(); ++part) {
+                const QTextCharFormat format = part.fragment().charFormat();
+                if (format.anchorHref().startsWith('#')) {
+                    links.insert(format.anchorHref().mid(1), part.fragment().text());
+                    linkAt.insert(format.anchorHref().mid(1), part.fragment().position());
+                }
+                for (const QString &name : format.anchorNames())
+                    headings.insert(name, block);
+            }
+        }
+        QVERIFY2(chapters.size() >= 12, qPrintable(chapters.join(" | ")));
+        for (const QString &chapter : chapters)
+            QVERIFY2(headings.value(links.key(chapter)).text() == chapter, qPrintable(chapter));
+
+        // A click on the last chapter's link brings its heading, far below, into view.
+        const QString target = links.key(chapters.last());
+        const QTextBlock last = headings.value(target);
+        QVERIFY(!browser->viewport()->rect().contains(browser->cursorRect(QTextCursor(last)).topLeft()));
+        QTextCursor link(browser->document());
+        link.setPosition(linkAt.value(target) + 1);
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(link).center());
+        QTRY_VERIFY(browser->viewport()->rect().contains(browser->cursorRect(QTextCursor(last)).topLeft()));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "support/workbench.h"
 #include "virtual_panel.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -64,10 +65,56 @@ private slots:
             QCOMPARE(isGreen(k), found);
             QCOMPARE(isGreen(k + 14), present);
             QCOMPARE(isGreen(k + 28), found);
+            QCOMPARE(!detect.UTILISER(k)->isHidden(), found);
         }
         QVERIFY(bench.messages.shown.isEmpty());
         QVERIFY(!bench.registry.configuration().portOpenFlag());
         QVERIFY(!PORT_OUVERT(bench.registry));
+    }
+
+    void usePort_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("usable"); // the link settings list it
+        QTest::newRow("COM3") << 3 << true;
+        QTest::newRow("COM13, beyond the list") << 13 << false;
+    }
+    // The row where the panel answered leads to it: the link settings select
+    // its COM number and are confirmed, with their message, the editor shown
+    // and the settings minimised. The tooltips say what stands behind each number.
+    void usePort()
+    {
+        QFETCH(int, port);
+        QFETCH(bool, usable);
+        sim::VirtualPanel panel;
+        QVERIFY(panel.start());
+        Workbench bench;
+        bench.principal.Form_Load();
+        bench.mapPort(port, QString::fromStdString(panel.devicePath()));
+        CONFIGURATION &config = bench.registry.configuration();
+        QComboBox *com = config.list(LinkSetting::SEL_COM);
+        com->setCurrentText(QStringLiteral("COM1:"));
+        auto &detect = bench.registry.window<DETECT>(WindowId::Detection);
+        detect.Command1->click();
+
+        const QString device = QStringLiteral("COM%1: %2").arg(port).arg(QString::fromStdString(panel.devicePath()));
+        QCOMPARE(detect.Label1(port + 28)->toolTip(), device);
+        QCOMPARE(com->itemData(1, Qt::ToolTipRole).toString(), "COM2: /nonexistent/kvl-com2 (absent)");
+        QCOMPARE(detect.UTILISER(port)->isEnabled(), usable);
+        QTest::mouseClick(detect.UTILISER(port), Qt::LeftButton);
+        QCOMPARE(config.portOpenFlag(), usable);
+        if (!usable) {
+            QVERIFY(bench.messages.shown.isEmpty());
+            return;
+        }
+        QCOMPARE(com->currentText(), "COM3:");
+        QCOMPARE(com->itemData(2, Qt::ToolTipRole).toString(), device);
+        QCOMPARE(bench.messages.shown,
+                 (QList<RecordingMessages::Shown>{
+                     {Messages::Icon::Information, "Ouverture du port COM3: effectuée avec succès."}}));
+        QVERIFY(config.MSComm1().isOpen() && config.MSComm1().commPort() == 3);
+        QVERIFY(bench.registry.frame(WindowId::Parameters)->isVisible());
+        QVERIFY(bench.registry.frame(WindowId::Configuration)->isMinimized());
     }
 };
 

@@ -37,9 +37,10 @@ public:
     bool open(const QString &path) override
     {
         opened.append(path);
-        return false;
+        return opens;
     }
     QStringList opened;
+    bool opens = false; // false: no application takes the document
 };
 
 // Lists of changes answered from a queue through the real dialog (not
