@@ -1,6 +1,6 @@
 #include "link/configuration_window.h"
 
-#include "link/port_description.h"
+#include "port/port_description.h"
 #include "port/port_map.h"
 #include "ui/messages.h"
 #include "ui/twips.h"

@@ -1,7 +1,7 @@
 #include "link/detection_window.h"
 
 #include "link/configuration_window.h"
-#include "link/port_description.h"
+#include "port/port_description.h"
 #include "port/port_map.h"
 #include "ui/twips.h"
 #include "ui/window_registry.h"

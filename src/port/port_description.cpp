@@ -1,4 +1,4 @@
-#include "link/port_description.h"
+#include "port/port_description.h"
 
 #include "port/port_map.h"
 
