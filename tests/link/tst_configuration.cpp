@@ -20,41 +20,6 @@ class ConfigurationTest : public QObject
     Q_OBJECT
 
 private slots:
-    void lists_data()
-    {
-        QTest::addColumn<QStringList>("items");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("inView");
-        QStringList com;
-        for (int k = 1; k <= 12; ++k)
-            com << QStringLiteral("COM%1:").arg(k);
-        const QStringList noYes{"NON", "OUI"};
-        QTest::newRow("SEL_COM") << com << "COM3:" << true;
-        QTest::newRow("SEL_COUL") << QStringList{"Mono couleur", "Tri couleur "} << "Tri couleur " << true;
-        QTest::newRow("SEL_REP") << noYes << "OUI" << true;
-        QTest::newRow("SEL_INTER") << QStringList{"Filaire ", "Sans fil"} << "Filaire " << false;
-        QTest::newRow("SEL_NBR_DIGI") << QStringList{"8 Digits 99 heu 59 min 59 sec 99 cen",
-                                                     "6 Digits 99 min 59 sec 99 cen", "4 Digits 99 sec 99 cen",
-                                                     "2 Digits 99 cen"}
-                                      << "4 Digits 99 sec 99 cen" << false;
-        QTest::newRow("SEL_DCF77") << noYes << "NON" << false;
-        QTest::newRow("SEL_REL1") << noYes << "NON" << false;
-        QTest::newRow("SEL_REL2") << noYes << "NON" << false;
-    }
-    void lists()
-    {
-        Workbench bench;
-        CONFIGURATION &config = bench.registry.configuration();
-        auto *list = config.findChild<QComboBox *>(QLatin1String(QTest::currentDataTag()));
-        QVERIFY(list && !list->isEditable());
-        QStringList shown;
-        for (int i = 0; i < list->count(); ++i)
-            shown << list->itemText(i);
-        QTEST(shown, "items");
-        QTEST(list->currentText(), "selected");
-        QTEST(config.rect().contains(list->geometry()), "inView");
-    }
-
     // Tab and Down from the port list never reach a list out of view.
     void unseenListsTakeNoKeys()
     {
