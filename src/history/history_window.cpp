@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -187,6 +188,7 @@ void HistoryWindow::showSelected()
         settingsLead->setText(m_listing.entries.isEmpty() ? QStringLiteral("Aucune sauvegarde dans %1.")
                                                                 .arg(m_registry.services().backupFolder)
                                                           : QString());
+        settingsLead->setVisible(!settingsLead->text().isEmpty());
         for (QStandardItemModel *rows : {m_previousRows, m_editorRows})
             rows->clear();
         LEAD_PRECEDENTE->clear();

@@ -98,9 +98,9 @@ private slots:
         rig.restore();
         QCOMPARE(masked(rig.frames(int(frames.size())), frames), frames);
         QCOMPARE(rig.panel.memory(), card);
-        QCOMPARE(rig.bench.messages.shown,
-                 ShownList{{Icon::Information, QStringLiteral("Restauration vérifiée : les %1 octets restaurés sont sur "
-                                                              "le panneau.").arg(restored)}});
+        const Shown verified{Icon::Information, QStringLiteral("Restauration vérifiée : les %1 octets restaurés sont "
+                                                               "sur le panneau.").arg(restored)};
+        QCOMPARE(rig.bench.messages.shown, ShownList{verified});
         const ChangesRequest &asked = rig.bench.changes.requests.value(0);
         QCOMPARE(asked.title + '/' + asked.accept + '/' + asked.reject, QStringLiteral("Restauration/Restaurer/Annuler"));
         QCOMPARE(asked.note, note);
@@ -132,11 +132,11 @@ private slots:
         const QStringList frames = editorWrite + editorRead;
         QCOMPARE(masked(rig.frames(int(frames.size())), frames), frames);
         QCOMPARE(rig.panel.memory(), card);
-        QCOMPARE(rig.bench.messages.shown,
-                 ShownList{{Icon::Exclamation, QStringLiteral("Restauration à vérifier : à l'adresse 4Ah, le panneau "
-                                                              "relu donne %1 au lieu de %2. Vérifiez la liaison puis "
-                                                              "restaurez à nouveau.")
-                                                   .arg(hex(card[0x4A] ^ 1), hex(card[0x4A]))}});
+        const Shown named{Icon::Exclamation, QStringLiteral("Restauration à vérifier : à l'adresse 4Ah, le panneau relu "
+                                                            "donne %1 au lieu de %2. Vérifiez la liaison puis "
+                                                            "restaurez à nouveau.")
+                                                 .arg(hex(card[0x4A] ^ 1), hex(card[0x4A]))};
+        QCOMPARE(rig.bench.messages.shown, ShownList{named});
     }
 
     void cancelled()
