@@ -8,11 +8,6 @@
 using namespace faults;
 
 namespace {
-QString hex(int byte)
-{
-    return QString::number(byte, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-}
-
 // The tool on a virtual panel at the line's rate, with its backup history.
 struct HistoryRig : WindowRig<dump_24c01>
 {
@@ -66,18 +61,25 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("last");
-        QTest::addColumn<int>("gapFirst");
-        QTest::addColumn<int>("gapLast");
+        QTest::addColumn<int>("gap"); // ten bytes the backup does not know
+        QTest::addColumn<bool>("spoilt"); // read first; address 4Ah then reads wrong
         QTest::addColumn<QStringList>("frames");
-        QTest::addColumn<int>("restored");
+        QTest::addColumn<QString>("verdict");
         QTest::addColumn<QString>("note");
-        QTest::newRow("parameters") << "dump_24c01" << 3 << 64 << 127 << -1 << -2
-                                    << editorRead + editorWrite + editorRead << 64 << "";
-        QTest::newRow("parameters, bytes 100-109 unknown")
-            << "dump_24c01" << 3 << 64 << 127 << 100 << 109 << editorRead + editorWrite + editorRead << 54 << "";
-        QTest::newRow("luminosity, bytes 0-63, from COM4")
-            << "LUM" << 4 << 0 << 63 << -1 << -2 << memoryRead + writeFrames(0, 8) + memoryRead << 64
+        const QString verified = QStringLiteral("Restauration vérifiée : les %1 octets restaurés sont sur le panneau.");
+        const QStringList editor = editorRead + editorWrite + editorRead;
+        QTest::newRow("parameters") << "dump_24c01" << 3 << 64 << 127 << -1 << false << editor << verified.arg(64) << "";
+        QTest::newRow("parameters, 100-109 unknown")
+            << "dump_24c01" << 3 << 64 << 127 << 100 << false << editor << verified.arg(54) << "";
+        QTest::newRow("luminosity, 0-63, from COM4")
+            << "LUM" << 4 << 0 << 63 << -1 << false << memoryRead + writeFrames(0, 8) + memoryRead << verified.arg(64)
             << "Cette sauvegarde vient de COM4 ; le port ouvert est COM3.";
+        // 81 turned over is DB; the spoilt answer DA.
+        QTest::newRow("spoilt read-back")
+            << "dump_24c01" << 3 << 64 << 127 << -1 << true << editorWrite + editorRead
+            << "Restauration à vérifier : à l'adresse 4Ah, le panneau relu donne DA au lieu de DB. Vérifiez la liaison "
+               "puis restaurez à nouveau."
+            << "";
     }
     // The backup's known bytes reach the panel, the others stay the panel's,
     // each restored byte is read back; what the panel held is saved first.
@@ -87,56 +89,40 @@ private slots:
         QFETCH(int, port);
         QFETCH(int, first);
         QFETCH(int, last);
-        QFETCH(int, gapFirst);
-        QFETCH(int, gapLast);
+        QFETCH(int, gap);
+        QFETCH(bool, spoilt);
         QFETCH(QStringList, frames);
-        QFETCH(int, restored);
+        QFETCH(QString, verdict);
         QFETCH(QString, note);
         HistoryRig rig;
         const sim::Memory before = rig.panel.memory();
-        const sim::Memory card = rig.backUp(window, port, first, last, gapFirst, gapLast);
+        if (spoilt) {
+            rig.click("but_lit_para");
+            rig.restart(int(editorRead.size()) + 8);
+            rig.panel.spoilReadsOf(0x4A);
+        }
+        const sim::Memory card = rig.backUp(window, port, first, last, gap, gap < 0 ? -2 : gap + 9);
         rig.restore();
         QCOMPARE(masked(rig.frames(int(frames.size())), frames), frames);
         QCOMPARE(rig.panel.memory(), card);
-        const Shown verified{Icon::Information, QStringLiteral("Restauration vérifiée : les %1 octets restaurés sont "
-                                                               "sur le panneau.").arg(restored)};
-        QCOMPARE(rig.bench.messages.shown, ShownList{verified});
+        const Icon icon = spoilt ? Icon::Exclamation : Icon::Information;
+        const ShownList told{Shown{icon, verdict}};
+        QCOMPARE(rig.bench.messages.shown, told);
         const ChangesRequest &asked = rig.bench.changes.requests.value(0);
         QCOMPARE(asked.title + '/' + asked.accept + '/' + asked.reject, QStringLiteral("Restauration/Restaurer/Annuler"));
         QCOMPARE(asked.note, note);
         QVERIFY(!asked.rows.isEmpty());
         // The editor shows what was read back.
-        for (int a : {64, 100, 127}) {
-            QCOMPARE(rig.window.image().text(a), hex(card[a]));
-            QVERIFY(rig.window.image().state(a) == CellState::Green);
-        }
+        QCOMPARE(rig.window.image().text(100), QString::number(card[100], 16).toUpper());
+        QVERIFY(rig.window.image().state(100) == CellState::Green);
         const QStringList files = backupFiles(rig.folder());
         QCOMPARE(files.size(), 2);
         QFile saved(files.value(0) == rig.path ? files.value(1) : files.value(0));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        const std::optional<MemoryBackup> panelBefore = readBackup(saved.readAll());
+        const std::optional<MemoryBackup> panelBefore =
+            saved.open(QIODevice::ReadOnly) ? readBackup(saved.readAll()) : std::nullopt;
         QVERIFY(panelBefore);
         for (int a = first == 0 ? 0 : 64; a < MemoryImage::Size; ++a)
             QCOMPARE(panelBefore->bytes[a], std::optional<quint8>(before[a]));
-    }
-
-    // A byte spoilt on its way back is named.
-    void spoiltReadBack()
-    {
-        HistoryRig rig;
-        rig.click("but_lit_para");
-        rig.restart(int(editorRead.size()) + 8);
-        const sim::Memory card = rig.backUp(QStringLiteral("dump_24c01"), 3, 64, 127);
-        rig.panel.spoilReadsOf(0x4A);
-        rig.restore();
-        const QStringList frames = editorWrite + editorRead;
-        QCOMPARE(masked(rig.frames(int(frames.size())), frames), frames);
-        QCOMPARE(rig.panel.memory(), card);
-        const Shown named{Icon::Exclamation, QStringLiteral("Restauration à vérifier : à l'adresse 4Ah, le panneau relu "
-                                                            "donne %1 au lieu de %2. Vérifiez la liaison puis "
-                                                            "restaurez à nouveau.")
-                                                 .arg(hex(card[0x4A] ^ 1), hex(card[0x4A]))};
-        QCOMPARE(rig.bench.messages.shown, ShownList{named});
     }
 
     void cancelled()
