@@ -100,6 +100,7 @@ HistoryWindow::HistoryWindow(WindowRegistry &registry, QWidget *parent)
     connect(but_restaurer, &QPushButton::clicked, this, &HistoryWindow::but_restaurer_Click);
 
     auto *layout = new QVBoxLayout(this);
+    LISTE_SAUVEGARDES->setMinimumHeight(110);
     layout->addWidget(LISTE_SAUVEGARDES, 2);
     layout->addWidget(ILLISIBLES);
     auto *details = new QHBoxLayout;
@@ -109,13 +110,12 @@ HistoryWindow::HistoryWindow(WindowRegistry &registry, QWidget *parent)
                                 LEAD_PRECEDENTE, ECARTS_PRECEDENTE), 1);
     differences->addWidget(pane(this, QStringLiteral("Écarts avec l'éditeur"), LEAD_EDITEUR, ECARTS_EDITEUR), 1);
     details->addLayout(differences, 1);
-    layout->addLayout(details, 5);
+    layout->addLayout(details, 6);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(but_nommer);
     buttons->addWidget(but_restaurer);
     layout->addLayout(buttons);
-    resize(1040, 640);
     refresh();
 }
 

@@ -28,6 +28,8 @@ public:
     void refresh();
     bool select(const QString &path);
     QString selectedPath() const;
+    // Room for the list and both panes of differences on a 1366 by 768 screen.
+    QSize sizeHint() const override { return {1320, 640}; }
 
     void but_nommer_Click();
     void but_restaurer_Click();
