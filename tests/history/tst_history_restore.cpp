@@ -1,6 +1,5 @@
 #include "faults/fault_rig.h"
 #include "history/history_window.h"
-#include "panel/report.h"
 #include "params/parameter_window.h"
 
 #include <QAbstractSlider>
@@ -153,10 +152,10 @@ private slots:
         QVERIFY(!saveBackup(later, rig.folder(), &error).isEmpty()); // newest in the list
         rig.panel.setFault(sim::Fault::HangUp, 40);
         rig.click("but_ecrit_para");
-        QCOMPARE(rig.bench.messages.shown, ShownList({lostPort, {Icon::Exclamation, PartlyWrittenText}}));
-        QCOMPARE(PartlyWrittenText, QStringLiteral("Le panneau a peut-être été programmé en partie. Sa mémoire d'avant "
-                                                   "l'écriture est sauvegardée : Fenêtre > Historique des sauvegardes "
-                                                   "permet de la restaurer."));
+        const Shown wayBack{Icon::Exclamation, QStringLiteral("Le panneau a peut-être été programmé en partie. Sa "
+                                                              "mémoire d'avant l'écriture est sauvegardée : Fenêtre > "
+                                                              "Historique des sauvegardes permet de la restaurer.")};
+        QCOMPARE(rig.bench.messages.shown, ShownList({lostPort, wayBack}));
         const sim::Memory halfWritten = rig.panel.memory();
         QVERIFY(halfWritten != before);
 
