@@ -58,7 +58,7 @@ std::string PanelModel::handle(std::string_view command, std::string *note)
 {
     const std::string ack(1, ACK);
     if (command == "X1X") {
-        const std::uint8_t byte = readByte(m_address);
+        const std::uint8_t byte = std::uint8_t(readByte(m_address) ^ (m_address == m_spoiledRead ? 1 : 0));
         m_address = (m_address + 1) % MemorySize;
         return hexPayload(byte);
     }

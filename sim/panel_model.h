@@ -21,6 +21,10 @@ public:
     // is described in *note, which stays empty otherwise.
     std::string handle(std::string_view command, std::string *note);
 
+    // Every read of `address` answers its byte with the lowest bit flipped, as
+    // a line that spoils one character would; -1: none.
+    void spoilReadsOf(int address) { m_spoiledRead = address; }
+
     PanelState &state() { return m_state; }
     const PanelState &state() const { return m_state; }
 
@@ -31,6 +35,7 @@ private:
 
     PanelState m_state;
     int m_address = 0;             // the card's address counter
+    int m_spoiledRead = -1;
     bool m_addressExpected = false; // after "ZA0"
     bool m_reading = false;         // after "ZA1"
     bool m_switchesShown = false;   // from "PPP" to "RRR"

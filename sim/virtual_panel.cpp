@@ -104,6 +104,12 @@ void VirtualPanel::setFault(Fault fault, int hangUpAfterFrames)
     m_framesSinceFault = 0;
 }
 
+void VirtualPanel::spoilReadsOf(int address)
+{
+    std::lock_guard lock(m_mutex);
+    m_model.spoilReadsOf(address);
+}
+
 Memory VirtualPanel::memory() const
 {
     std::lock_guard lock(m_mutex);

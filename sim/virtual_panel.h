@@ -57,6 +57,10 @@ public:
     // have been received from now on; that last frame is not answered.
     void setFault(Fault fault, int hangUpAfterFrames = 1);
 
+    // From now on every read of `address` answers a wrong byte (-1: none);
+    // the memory keeps the right one.
+    void spoilReadsOf(int address);
+
     Memory memory() const;
     void setMemory(const Memory &memory);
     void setSpeeds(std::uint16_t maximum, std::uint16_t speed);

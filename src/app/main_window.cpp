@@ -4,6 +4,7 @@
 #include "app/status_line.h"
 #include "app/windows.h"
 #include "config/config_files.h"
+#include "history/history_window.h"
 #include "link/configuration_window.h"
 #include "params/parameter_window.h"
 #include "records/record_commands.h"
@@ -74,7 +75,8 @@ void PRINCIPAL::buildMenus()
          {{"MENU_PARA", "&Paramètres du tachymètre.", true, &PRINCIPAL::MENU_PARA_Click},
           {"MENU_AFF", "&Luminosité", false, &PRINCIPAL::MENU_AFF_Click},
           {"MENU_MISEALH", "&Lire les microswitches", false, &PRINCIPAL::MENU_MISEALH_Click},
-          {"MENU_SURVEILLANCE", "&Surveillance de la vitesse", true, &PRINCIPAL::MENU_SURVEILLANCE_Click}}},
+          {"MENU_SURVEILLANCE", "&Surveillance de la vitesse", true, &PRINCIPAL::MENU_SURVEILLANCE_Click},
+          {"MENU_HISTORIQUE", "&Historique des sauvegardes", true, &PRINCIPAL::MENU_HISTORIQUE_Click}}},
         {"MENU_Aide_generale", "&?", {{"MENU_Aide", "Aide", true, &PRINCIPAL::MENU_Aide_Click}}},
     };
     for (const Menu &m : menus) {
@@ -189,6 +191,12 @@ void PRINCIPAL::MENU_MISEALH_Click()
 void PRINCIPAL::MENU_SURVEILLANCE_Click()
 {
     m_registry->show(WindowId::SpeedMonitor);
+}
+
+void PRINCIPAL::MENU_HISTORIQUE_Click()
+{
+    m_registry->show(WindowId::History);
+    m_registry->window<HistoryWindow>(WindowId::History).refresh();
 }
 
 // The desktop's word processor shows the guide best; where none opens it,

@@ -41,6 +41,7 @@ public:
     void MENU_AFF_Click();
     void MENU_MISEALH_Click();
     void MENU_SURVEILLANCE_Click();
+    void MENU_HISTORIQUE_Click();
     void MENU_Aide_Click();
 
 protected:

@@ -1,6 +1,7 @@
 #include "app/windows.h"
 
 #include "app/help_window.h"
+#include "history/history_window.h"
 #include "link/configuration_window.h"
 #include "link/detection_window.h"
 #include "luminosity/luminosity_window.h"
@@ -31,4 +32,7 @@ void installWindows(WindowRegistry &registry)
         WindowId::SpeedMonitor, [](WindowRegistry &r) { return new SURVEILLANCE(r); }, minimisable);
     registry.setFactory(
         WindowId::Help, [](WindowRegistry &) { return new HelpWindow; }, minimisable | Qt::WindowMaximizeButtonHint);
+    registry.setFactory(
+        WindowId::History, [](WindowRegistry &r) { return new HistoryWindow(r); },
+        minimisable | Qt::WindowMaximizeButtonHint);
 }

@@ -1,6 +1,7 @@
 #include "link/pwsbase.h"
 
 #include "link/configuration_window.h"
+#include "panel/backup.h"
 #include "panel/exchange.h"
 #include "panel/report.h"
 #include "ui/messages.h"
@@ -45,9 +46,9 @@ WriteOutcome rawWrite(WindowRegistry &registry, MemoryImage &image, const Transf
         refused.cancelled = true;
         return refused;
     }
+    CONFIGURATION &config = registry.configuration();
     const WriteOutcome outcome =
-        writeBackedUp(registry.configuration().exchange(), image, profile, backupTarget(registry, window));
-    if (outcome.refused())
-        reportRefusedWrite(registry.services().messages, outcome);
+        writeBackedUp(config.exchange(), image, profile, backupTarget(registry, gridBackupWindow(window)));
+    reportWriteEnd(config.exchange(), registry.services().messages, config.answerCheck(), outcome, false);
     return outcome;
 }

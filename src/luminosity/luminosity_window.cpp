@@ -210,12 +210,9 @@ void LUM::but_ECRIT_LUM_Click()
         }
         closeRequest(exchange);
     }
-    Messages &messages = m_registry.services().messages;
-    if (written.refused())
-        reportRefusedWrite(messages, written);
-    else
-        COMPTE_RENDU(messages, answerCheck, TransferKind::Write, readTimedOut || written.timedOut,
-                     exchange.port().lost());
+    // A read that failed is told as a failed write: nothing was sent.
+    written.timedOut = written.timedOut || readTimedOut;
+    reportWriteEnd(exchange, m_registry.services().messages, answerCheck, written);
 }
 
 void LUM::but_RD_Click()

@@ -3,6 +3,7 @@
 #include "panel/memory_image.h"
 
 #include <QDateTime>
+#include <QString>
 
 #include <optional>
 
@@ -31,8 +32,15 @@ public:
     bool covers(int session, int first, int count) const;
     std::optional<Transfer> last(int session) const;
 
+    // The backup made before the last write that failed once it had begun
+    // sending, whatever the opening: the panel may hold part of it.
+    void noteInterruptedWrite(const QString &backup) { m_interrupted = backup; }
+    QString interruptedWrite() const { return m_interrupted; }
+    void clearInterruptedWrite() { m_interrupted.clear(); }
+
 private:
     int m_session = -1;
     MemoryBytes m_bytes;
     std::optional<Transfer> m_last;
+    QString m_interrupted;
 };

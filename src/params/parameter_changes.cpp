@@ -273,6 +273,19 @@ QList<SettingChange> memoryChanges(const MemoryBytes &from, const MemoryBytes &t
     return changes;
 }
 
+QList<SettingChange> cardChanges(const MemoryBytes &from, const MemoryBytes &to)
+{
+    return parameterChanges(from, to) + memoryChanges(from, to);
+}
+
+QList<ChangeRow> changeRows(const QList<SettingChange> &changes)
+{
+    QList<ChangeRow> rows;
+    for (const SettingChange &c : changes)
+        rows.append({c.caption, c.from, c.to});
+    return rows;
+}
+
 namespace {
 int settingCaptioned(const QString &caption)
 {

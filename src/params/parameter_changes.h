@@ -2,6 +2,7 @@
 
 #include "panel/memory_image.h"
 #include "params/editor_settings.h"
+#include "ui/change_views.h"
 
 #include <QList>
 #include <QString>
@@ -45,6 +46,12 @@ QList<SettingChange> parameterChanges(const MemoryBytes &from, const MemoryBytes
 // The bytes outside the parameter block that differ where both are known,
 // one row per run of addresses ("Octets 63h à 65h", "01 02 03" → "04 05 06").
 QList<SettingChange> memoryChanges(const MemoryBytes &from, const MemoryBytes &to);
+
+// Both: the rows a list of changes shows between two cards.
+QList<SettingChange> cardChanges(const MemoryBytes &from, const MemoryBytes &to);
+
+// The changes as the changes view lists them.
+QList<ChangeRow> changeRows(const QList<SettingChange> &changes);
 
 // The numbers of the settings the editor keeps more than a value for: the
 // coefficient (with its distance and constant) and the range limits (0 to 3,

@@ -56,6 +56,11 @@ public:
     // The write's encoding of the controls into boxes 64 to 98 and Text5.
     void encodeIntoImage(quint32 coefficient);
 
+    // Memory another flow has just read from the panel on the open port (a
+    // restore's check), shown as the editor's own read shows it: addresses 64
+    // to 127, the settings decoded, and known as the panel's. Nothing is sent.
+    void showReadMemory(const MemoryImage &read);
+
     void but_lit_para_Click();
     void but_ecrit_para_Click();
     void but_RD_Click();

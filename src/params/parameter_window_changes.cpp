@@ -19,14 +19,6 @@ constexpr int FirstOwnAddress = 99;
 const QString DiscardQuestion =
     QStringLiteral("Les réglages modifiés n'ont pas été programmés. Fermer quand même ?");
 
-QList<ChangeRow> rowsOf(const QList<SettingChange> &changes)
-{
-    QList<ChangeRow> rows;
-    for (const SettingChange &c : changes)
-        rows.append({c.caption, c.from, c.to});
-    return rows;
-}
-
 // What a fresh editor would program: the reference while nothing is known of
 // the panel.
 const MemoryBytes &startUpCard()
@@ -96,13 +88,13 @@ bool dump_24c01::confirmWrite(const MemoryBytes &panel, quint32 coefficient, boo
     if (readFromThisPanel(panel))
         return true;
     const MemoryBytes after = cardAfterWrite(panel, coefficient, freshRead);
-    const QList<SettingChange> changes = parameterChanges(panel, after) + memoryChanges(panel, after);
+    const QList<SettingChange> changes = cardChanges(panel, after);
     if (changes.isEmpty())
         return true;
     ChangesRequest request;
     request.title = QStringLiteral("Modifications à programmer");
     request.lead = QStringLiteral("Le panneau sur COM%1 va changer :").arg(exchange().port().commPort());
-    request.rows = rowsOf(changes);
+    request.rows = changeRows(changes);
     request.accept = QStringLiteral("Programmer");
     return m_registry.services().changes.show(request).has_value();
 }
@@ -135,7 +127,7 @@ void dump_24c01::compareWithPanel()
     request.title = QStringLiteral("Comparer avec le panneau");
     request.lead = QStringLiteral("Ce que « Programme les paramètres » changerait sur le panneau sur COM%1 :")
                        .arg(exchange().port().commPort());
-    request.rows = rowsOf(parameterChanges(*panel, after) + memoryChanges(*panel, after));
+    request.rows = changeRows(cardChanges(*panel, after));
     m_registry.services().changes.show(request);
 }
 
@@ -158,7 +150,7 @@ bool dump_24c01::loadSettings(const EditorSettings &file, const QString &name)
                        .arg(name)
                        .arg(exchange().port().commPort());
     request.toHeading = QStringLiteral("Fichier");
-    request.rows = rowsOf(changes);
+    request.rows = changeRows(changes);
     request.checkable = true;
     request.accept = QStringLiteral("Appliquer");
     const std::optional<QList<bool>> taken = m_registry.services().changes.show(request);

@@ -119,6 +119,26 @@ void dump_24c01::but_lit_para_Click()
         messages().show(Messages::Icon::Exclamation, outOfRangeText(outOfRange));
 }
 
+void dump_24c01::showReadMemory(const MemoryImage &read)
+{
+    resetBeforeRead();
+    for (int a = 0; a < MemoryImage::Size; ++a) {
+        if (a < EditorTransfer.readFirst)
+            m_image.set(a, QStringLiteral(" "), CellState::White);
+        else
+            m_image.set(a, read.text(a), read.state(a));
+    }
+    if (TEST_VIERGE(m_image)) {
+        showBlankCard();
+        m_origin = {};
+    } else {
+        showImage();
+        programmedOrRead();
+    }
+    m_imageSession = exchange().session();
+    emit settingsChanged();
+}
+
 // At the line's rate the answers to "X6X" and "RRR" are still arriving when the
 // read has its bytes; taken now, they do not spoil the first live speed.
 void dump_24c01::takeTrailingAnswers()
@@ -195,10 +215,7 @@ void dump_24c01::but_ecrit_para_Click()
         programmedOrRead();
     }
     emit settingsChanged();
-    if (outcome.refused())
-        reportRefusedWrite(messages(), outcome);
-    else
-        COMPTE_RENDU(messages(), answerCheck(), TransferKind::Write, outcome.timedOut, exchange().port().lost());
+    reportWriteEnd(exchange(), messages(), answerCheck(), outcome);
 }
 
 void dump_24c01::but_RD_Click()

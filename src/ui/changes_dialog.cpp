@@ -11,6 +11,30 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+void fillChangeRows(QStandardItemModel *model, QTreeView *list, const ChangesRequest &request)
+{
+    model->clear();
+    model->setHorizontalHeaderLabels({QStringLiteral("Réglage"), request.fromHeading, request.toHeading});
+    for (const ChangeRow &row : request.rows) {
+        QList<QStandardItem *> items{new QStandardItem(row.caption), new QStandardItem(row.from),
+                                     new QStandardItem(row.to)};
+        for (QStandardItem *item : items)
+            item->setEditable(false);
+        if (request.checkable) {
+            items[0]->setCheckable(true);
+            items[0]->setCheckState(Qt::Checked);
+        }
+        model->appendRow(items);
+    }
+    list->setModel(model);
+    list->setRootIsDecorated(false);
+    list->setAlternatingRowColors(true);
+    list->setAccessibleName(request.title);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->header()->setStretchLastSection(false);
+    list->setVisible(!request.rows.isEmpty());
+}
+
 ChangesDialog::ChangesDialog(const ChangesRequest &request, QWidget *parent)
     : QDialog(parent)
     , m_model(new QStandardItemModel(this))
@@ -27,26 +51,8 @@ ChangesDialog::ChangesDialog(const ChangesRequest &request, QWidget *parent)
         layout->addWidget(lead);
     }
 
-    m_model->setHorizontalHeaderLabels({QStringLiteral("Réglage"), request.fromHeading, request.toHeading});
-    for (const ChangeRow &row : request.rows) {
-        QList<QStandardItem *> items{new QStandardItem(row.caption), new QStandardItem(row.from),
-                                     new QStandardItem(row.to)};
-        for (QStandardItem *item : items)
-            item->setEditable(false);
-        if (m_checkable) {
-            items[0]->setCheckable(true);
-            items[0]->setCheckState(Qt::Checked);
-        }
-        m_model->appendRow(items);
-    }
     m_list->setObjectName(QStringLiteral("changesList"));
-    m_list->setModel(m_model);
-    m_list->setRootIsDecorated(false);
-    m_list->setAlternatingRowColors(true);
-    m_list->setAccessibleName(request.title);
-    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_list->header()->setStretchLastSection(false);
-    m_list->setVisible(!request.rows.isEmpty());
+    fillChangeRows(m_model, m_list, request);
     layout->addWidget(m_list, 1);
 
     auto *empty = new QLabel(request.empty, this);

@@ -8,6 +8,10 @@ class QPushButton;
 class QStandardItemModel;
 class QTreeView;
 
+// The rows of a list of changes into a list view, in the columns and texts of
+// the dialog below; the view is hidden when there is no row.
+void fillChangeRows(QStandardItemModel *model, QTreeView *list, const ChangesRequest &request);
+
 // The list of changes: a row per setting, its value on each side; rows that
 // can be left carry a check box of the list itself, which the keyboard (the
 // space bar) and screen readers reach.

@@ -13,7 +13,7 @@ class QMdiSubWindow;
 class QWidget;
 class CONFIGURATION;
 
-enum class WindowId { Configuration, Detection, Parameters, Switches, Luminosity, SpeedMonitor, Help };
+enum class WindowId { Configuration, Detection, Parameters, Switches, Luminosity, SpeedMonitor, Help, History };
 
 // A window whose client area changes size takes its frame along; a fixed
 // frame stays fixed at the new size.

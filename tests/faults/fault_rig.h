@@ -2,6 +2,7 @@
 
 #include "panel/backup.h"
 #include "panel/memory_grid.h"
+#include "panel/report.h"
 #include "support/window_rig.h"
 
 #include <QDir>
@@ -145,7 +146,15 @@ struct FaultRig : WindowRig<Window>
             QVERIFY2(delay < 500ms, qPrintable(QStringLiteral("%1 µs").arg(delay / 1us)));
         }
         const bool told = s.told == Told::Outcome || (s.told == Told::LostPort && hungUp());
-        QCOMPARE(this->bench.messages.shown, told ? ShownList{hungUp() ? lostPort : failure} : ShownList{});
+        ShownList shown = told ? ShownList{hungUp() ? lostPort : failure} : ShownList{};
+        // A write that had begun tells where the panel's memory from before is.
+        if (s.writesFrom < MemoryImage::Size) {
+            if (told && !hungUp())
+                shown[0].text += QStringLiteral("\n\n") + PartlyWrittenText;
+            else
+                shown << Shown{Icon::Exclamation, PartlyWrittenText};
+        }
+        QCOMPARE(this->bench.messages.shown, shown);
         if (s.marksGrid) {
             const MemoryGrid &grid = *this->window.template findChild<MemoryGrid *>();
             QStringList cells;
@@ -171,7 +180,8 @@ struct FaultRig : WindowRig<Window>
             const std::optional<MemoryBackup> backup = file.open(QIODevice::ReadOnly) ? readBackup(file.readAll())
                                                                                       : std::nullopt;
             QVERIFY(backup);
-            QCOMPARE(backup->window, QString::fromLatin1(this->window.metaObject()->className()));
+            QCOMPARE(backup->window.section(QLatin1Char('.'), 0, 0),
+                     QString::fromLatin1(this->window.metaObject()->className()));
             QCOMPARE(backup->port, 3);
             MemoryBytes known;
             for (int k = first; k < MemoryImage::Size; ++k)

@@ -62,7 +62,7 @@ private slots:
         QString error;
         const QString path = saveBackup(sample(), dir.filePath("sauvegardes"), &error);
         QVERIFY2(!path.isEmpty(), qPrintable(error));
-        QVERIFY(path.contains("COM12") && path.contains("dump_24c01"));
+        QVERIFY(path.endsWith("_COM12_parametres.kvlmem"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();

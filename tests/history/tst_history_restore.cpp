@@ -1,0 +1,183 @@
+#include "faults/fault_rig.h"
+#include "history/history_window.h"
+#include "params/parameter_window.h"
+
+#include <QAbstractSlider>
+
+using namespace faults;
+
+namespace {
+// The tool on a virtual panel at the line's rate, with its backup history.
+struct HistoryRig : WindowRig<dump_24c01>
+{
+    HistoryRig()
+        : WindowRig(WindowId::Parameters, QStringLiteral("OUI"))
+    {
+        panel.setLineRate(true);
+    }
+    HistoryWindow &history() { return bench.registry.window<HistoryWindow>(WindowId::History); }
+    QString folder() const { return bench.services.backupFolder; }
+    void click(const char *button) { window.findChild<QPushButton *>(QLatin1String(button))->click(); }
+
+    // A backup of `window` on COM `port` holding, over first..last except
+    // the gap, the panel's bytes turned over (XOR 5A); the card it restores.
+    sim::Memory backUp(const QString &name, int port, int first, int last, int gapFirst = -1, int gapLast = -2)
+    {
+        MemoryBackup backup{name, port, QDateTime(QDate(2026, 12, 1), QTime(9, 0)), {}, {}};
+        sim::Memory card = panel.memory();
+        for (int a = first; a <= last; ++a) {
+            if (a < gapFirst || a > gapLast) {
+                card[a] ^= 0x5A;
+                backup.bytes[a] = card[a];
+            }
+        }
+        QString error;
+        path = saveBackup(backup, folder(), &error);
+        return card;
+    }
+    void restore(bool accept = true)
+    {
+        history().refresh();
+        QVERIFY(history().select(path));
+        bench.changes.answers << ScriptedChangeViews::Answer{accept, {}};
+        history().findChild<QPushButton *>(QStringLiteral("but_restaurer"))->click();
+    }
+
+    QString path;
+};
+
+const QStringList editorWrite = writeFrames(0x40, 4) + QStringList{"31 OOO", "31 RRR"};
+} // namespace
+
+class HistoryRestoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void restores_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("gap"); // ten bytes the backup does not know
+        QTest::addColumn<bool>("spoilt"); // read first; address 4Ah then reads wrong
+        QTest::addColumn<QStringList>("frames");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<QString>("note");
+        const QString verified = QStringLiteral("Restauration vérifiée : les %1 octets restaurés sont sur le panneau.");
+        const QStringList editor = editorRead + editorWrite + editorRead;
+        QTest::newRow("parameters") << "dump_24c01" << 3 << 64 << 127 << -1 << false << editor << verified.arg(64) << "";
+        QTest::newRow("parameters, 100-109 unknown")
+            << "dump_24c01" << 3 << 64 << 127 << 100 << false << editor << verified.arg(54) << "";
+        QTest::newRow("luminosity, 0-63, from COM4")
+            << "LUM" << 4 << 0 << 63 << -1 << false << memoryRead + writeFrames(0, 8) + memoryRead << verified.arg(64)
+            << "Cette sauvegarde vient de COM4 ; le port ouvert est COM3.";
+        // 81 turned over is DB; the spoilt answer DA.
+        QTest::newRow("spoilt read-back")
+            << "dump_24c01" << 3 << 64 << 127 << -1 << true << editorWrite + editorRead
+            << "Restauration à vérifier : à l'adresse 4Ah, le panneau relu donne DA au lieu de DB. Vérifiez la liaison "
+               "puis restaurez à nouveau."
+            << "";
+    }
+    // The backup's known bytes reach the panel, the others stay the panel's,
+    // each restored byte is read back; what the panel held is saved first.
+    void restores()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, port);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(int, gap);
+        QFETCH(bool, spoilt);
+        QFETCH(QStringList, frames);
+        QFETCH(QString, verdict);
+        QFETCH(QString, note);
+        HistoryRig rig;
+        const sim::Memory before = rig.panel.memory();
+        if (spoilt) {
+            rig.click("but_lit_para");
+            rig.restart(int(editorRead.size()) + 8);
+            rig.panel.spoilReadsOf(0x4A);
+        }
+        const sim::Memory card = rig.backUp(window, port, first, last, gap, gap < 0 ? -2 : gap + 9);
+        rig.restore();
+        QCOMPARE(masked(rig.frames(int(frames.size())), frames), frames);
+        QCOMPARE(rig.panel.memory(), card);
+        const Icon icon = spoilt ? Icon::Exclamation : Icon::Information;
+        const ShownList told{Shown{icon, verdict}};
+        QCOMPARE(rig.bench.messages.shown, told);
+        const ChangesRequest &asked = rig.bench.changes.requests.value(0);
+        QCOMPARE(asked.title + '/' + asked.accept + '/' + asked.reject, QStringLiteral("Restauration/Restaurer/Annuler"));
+        QCOMPARE(asked.note, note);
+        QVERIFY(!asked.rows.isEmpty());
+        // The editor shows what was read back.
+        QCOMPARE(rig.window.image().text(100), QString::number(card[100], 16).toUpper());
+        QVERIFY(rig.window.image().state(100) == CellState::Green);
+        const QStringList files = backupFiles(rig.folder());
+        QCOMPARE(files.size(), 2);
+        QFile saved(files.value(0) == rig.path ? files.value(1) : files.value(0));
+        const std::optional<MemoryBackup> panelBefore =
+            saved.open(QIODevice::ReadOnly) ? readBackup(saved.readAll()) : std::nullopt;
+        QVERIFY(panelBefore);
+        for (int a = first == 0 ? 0 : 64; a < MemoryImage::Size; ++a)
+            QCOMPARE(panelBefore->bytes[a], std::optional<quint8>(before[a]));
+    }
+
+    void cancelled()
+    {
+        HistoryRig rig;
+        const sim::Memory before = rig.panel.memory();
+        rig.backUp(QStringLiteral("dump_24c01"), 3, 64, 127);
+        rig.restore(false);
+        QCOMPARE(rig.frames(int(editorRead.size())), editorRead);
+        QCOMPARE(rig.panel.memory(), before);
+        QCOMPARE(rig.bench.messages.shown, ShownList{});
+        QCOMPARE(backupFiles(rig.folder()).size(), 1);
+    }
+
+    // The line drops at the write's frame 40, in its second page: the
+    // message points to the history, which selects the backup; restored on
+    // the panel plugged in again, it brings the card back byte for byte.
+    void afterAHangUp()
+    {
+        HistoryRig rig;
+        const sim::Memory before = rig.panel.memory();
+        rig.click("but_lit_para");
+        rig.restart(int(editorRead.size()) + 8);
+        rig.window.findChild<QAbstractSlider *>(QStringLiteral("HScroll1_1"))->setValue(111);
+        MemoryBackup later{QStringLiteral("LUM"), 3, QDateTime(QDate(2030, 1, 1), QTime(0, 0)), {}, {}};
+        later.bytes[0] = 1;
+        QString error;
+        QVERIFY(!saveBackup(later, rig.folder(), &error).isEmpty()); // newest in the list
+        rig.panel.setFault(sim::Fault::HangUp, 40);
+        rig.click("but_ecrit_para");
+        const Shown wayBack{Icon::Exclamation, QStringLiteral("Le panneau a peut-être été programmé en partie. Sa "
+                                                              "mémoire d'avant l'écriture est sauvegardée : Fenêtre > "
+                                                              "Historique des sauvegardes permet de la restaurer.")};
+        QCOMPARE(rig.bench.messages.shown, ShownList({lostPort, wayBack}));
+        const sim::Memory halfWritten = rig.panel.memory();
+        QVERIFY(halfWritten != before);
+
+        QAction *menu = rig.bench.principal.findChild<QAction *>(QStringLiteral("MENU_HISTORIQUE"));
+        QVERIFY(menu && menu->isEnabled());
+        menu->trigger();
+        const QString selected = rig.history().selectedPath();
+        QVERIFY(selected.endsWith(QLatin1String("_COM3_parametres.kvlmem")));
+
+        sim::PanelState state = sim::PanelState::programmed();
+        state.memory = halfWritten;
+        sim::VirtualPanel second(state);
+        QVERIFY(second.start());
+        second.setLineRate(true);
+        rig.bench.mapPort(3, QString::fromStdString(second.devicePath()));
+        rig.bench.confirmPort(3);
+        rig.bench.messages.clear();
+        rig.history().findChild<QPushButton *>(QStringLiteral("but_restaurer"))->click();
+        QCOMPARE(second.memory(), before);
+        QCOMPARE(rig.bench.messages.shown.value(0).icon, Icon::Information);
+    }
+};
+
+QTEST_MAIN(HistoryRestoreTest)
+#include "tst_history_restore.moc"
