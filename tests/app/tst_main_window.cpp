@@ -1,26 +1,16 @@
 #include "app/help_window.h"
 #include "link/configuration_window.h"
 #include "port/serial_port.h"
-#include "support/pty_pair.h"
+#include "support/raw_line.h"
 #include "support/workbench.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QtTest>
-
-namespace {
-void trigger(Workbench &bench, const char *item)
-{
-    bench.principal.findChild<QAction *>(QLatin1String(item))->trigger();
-}
-} // namespace
-Q_DECLARE_METATYPE(WindowId)
 
 class MainWindowTest : public QObject
 {
@@ -100,7 +90,7 @@ private slots:
         QVERIFY(bench.registry.frame(WindowId::Configuration)->isVisible());
         QVERIFY(!bench.registry.configuration().MSComm1().isOpen());
         for (const char *item : {"MENU_PARA", "MENU_DETECT", "MENU_PARA", "MENU_CONFIGURER", "MENU_DETECT"})
-            trigger(bench, item);
+            bench.trigger(item);
         QCOMPARE(bench.principal.mdiArea()->subWindowList().size(), 3);
 
         // The two link items bring back a minimised window at normal size.
@@ -108,7 +98,7 @@ private slots:
                                        std::pair{"MENU_DETECT", WindowId::Detection}}) {
             bench.registry.minimize(id);
             QVERIFY(bench.registry.frame(id)->isMinimized());
-            trigger(bench, item);
+            bench.trigger(item);
             QMdiSubWindow *frame = bench.registry.frame(id);
             QVERIFY(!frame->isMinimized() && !frame->isMaximized());
             QCOMPARE(bench.principal.mdiArea()->activeSubWindow(), frame);
@@ -119,7 +109,7 @@ private slots:
         bench.registry.frame(WindowId::Detection)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!bench.registry.loaded(WindowId::Detection));
-        PtyPair device;
+        RawLine device;
         bench.mapPort(3, device.path());
         bench.confirmPort(3);
         bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(QStringLiteral("NON"));
@@ -129,7 +119,7 @@ private slots:
         QVERIFY(!bench.registry.frame(WindowId::Configuration)->isVisible());
         QCOMPARE(bench.registry.configuration().answerCheck(), QStringLiteral("NON"));
         QVERIFY(bench.registry.configuration().portOpenFlag() && bench.registry.configuration().MSComm1().isOpen());
-        trigger(bench, "MENU_CONFIGURER");
+        bench.trigger("MENU_CONFIGURER");
         QVERIFY(bench.registry.frame(WindowId::Configuration)->isVisible());
 
         // A new configuration starts afresh and lets the device go.
@@ -162,7 +152,7 @@ private slots:
         // Anywhere but the program's folder, where the help used to move it.
         QTemporaryDir folder;
         QVERIFY(QDir::setCurrent(folder.path()));
-        trigger(bench, "MENU_Aide");
+        bench.trigger("MENU_Aide");
         QCOMPARE(bench.documents.opened, QStringList{QApplication::applicationDirPath() + "/KVL_PWS.doc"});
         QCOMPARE(QDir::currentPath(), folder.path());
         QVERIFY(bench.messages.shown.isEmpty());

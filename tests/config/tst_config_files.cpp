@@ -1,17 +1,13 @@
 #include "config/config_files.h"
 #include "config/config_text.h"
 #include "link/configuration_window.h"
-#include "support/pty_pair.h"
+#include "support/raw_line.h"
 #include "support/workbench.h"
 #include "ui/french_locale.h"
 
-#include <QComboBox>
 #include <QMdiSubWindow>
-#include <QtTest>
 
-using Icon = Messages::Icon;
 using Answer = Messages::Answer;
-using Shown = RecordingMessages::Shown;
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -177,7 +173,7 @@ private slots:
         QFETCH(bool, opened);
         QFETCH(QList<Shown>, messages);
         QTemporaryDir dir;
-        PtyPair com4;
+        RawLine com4;
         Workbench bench;
         bench.mapPort(4, com4.path());
         const QString path = dir.filePath(name);

@@ -4,14 +4,7 @@
 #include "support/window_rig.h"
 
 #include <QFile>
-#include <QPushButton>
 #include <QSlider>
-#include <QtTest>
-
-using Icon = Messages::Icon;
-using Shown = RecordingMessages::Shown;
-using ShownList = QList<Shown>;
-Q_DECLARE_METATYPE(sim::Fault)
 
 namespace {
 using namespace flows;
@@ -63,9 +56,9 @@ private slots:
         rig.panel.setMemory(memory);
         rig.window.but_LIT_LUM->click();
         QTEST(settings(rig.window), "shown");
-        const QStringList frames = opening + QStringList{"_31 PPP"} + memoryRead + closing;
+        const QStringList frames = wire::frames(opening + "; _31 PPP; " + memoryRead + "; " + closing);
         QCOMPARE(rig.frames(frames.size()), frames);
-        QTEST(rig.bench.messages.shown, "messages");
+        QTEST(rig.messages.shown, "messages");
         QCOMPARE(rig.panel.memory(), memory);
     }
 
@@ -108,14 +101,15 @@ private slots:
             expected[61] = std::uint8_t(2 * chosen[1] - 1);
             expected[62] = std::uint8_t(chosen[2]);
         }
-        const QStringList ending = ok ? QStringList{"_31 OOO", "_31 LLL"} + closing : closing;
-        const int count = int(opening.size() + memoryRead.size() + ending.size()) + (ok ? MemoryWriteFrames : 0);
-        const QStringList frames = rig.frames(count);
-        QCOMPARE(frames.size(), count);
-        QCOMPARE(frames.first(opening.size() + memoryRead.size()), opening + memoryRead);
+        const QStringList start = wire::frames(opening + "; " + memoryRead);
+        const QStringList ending = wire::frames(ok ? "_31 OOO; _31 LLL; " + closing : closing);
+        const int all = int(start.size() + ending.size()) + (ok ? MemoryWriteFrames : 0);
+        const QStringList frames = rig.frames(all);
+        QCOMPARE(frames.size(), all);
+        QCOMPARE(frames.first(start.size()), start);
         QCOMPARE(frames.last(ending.size()), ending);
         QCOMPARE(rig.panel.memory(), expected);
-        QCOMPARE(rig.bench.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{writtenShown});
+        QCOMPARE(rig.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{writtenShown});
         QCOMPARE(settings(rig.window), chosen);
     }
 
@@ -128,22 +122,22 @@ private slots:
         for (QPushButton *b : {grid.but_load, grid.but_send})
             QVERIFY2(rig.window.rect().contains(b->geometry()), qPrintable(b->objectName()));
         grid.but_RD->click();
-        QCOMPARE(rig.frames(memoryRead.size()), memoryRead);
+        QCOMPARE(rig.frames(count(memoryRead)), wire::frames(memoryRead));
         QCOMPARE(rig.window.image().text(61), QString::asprintf("%02X", rig.panel.memory()[61]));
-        rig.restart(int(memoryRead.size()));
+        rig.restart(count(memoryRead));
         MemoryBackup backup{"LUM", 3, QDateTime::currentDateTime(), {}};
         sim::Memory saved{};
         for (int a = 0; a < 128; ++a)
             backup.bytes[a] = saved[a] = std::uint8_t(255 - a);
-        QFile file(rig.bench.backups.filePath("lum.kvlmem"));
+        QFile file(rig.backups.filePath("lum.kvlmem"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(backupText(backup)) > 0);
         file.close();
-        rig.bench.files.answers << file.fileName();
+        rig.files.answers << file.fileName();
         grid.but_load->click();
         grid.but_send->click();
         QCOMPARE(rig.frames(MemoryWriteFrames).size(), MemoryWriteFrames);
         QCOMPARE(rig.panel.memory(), saved);
-        QVERIFY(rig.bench.messages.shown.isEmpty());
+        QVERIFY(rig.messages.shown.isEmpty());
     }
 
     // The guard stops every flow before anything changes; the raw buttons give

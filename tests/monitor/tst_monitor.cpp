@@ -4,16 +4,12 @@
 #include "params/parameter_window.h"
 #include "support/window_rig.h"
 
-#include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 Q_DECLARE_METATYPE(SpeedReading)
 
@@ -77,7 +73,7 @@ private slots:
                                      " Vitesse instantanée : 15 Km/h.| Maximum enregistré: 20 Km/h.",
                                      " Vitesse instantanée : 0 Km/h.| Maximum enregistré: 1638,3 Km/h."}));
         QCOMPARE(rig.frames(16), OneReading + OneReading + OneReading + OneReading);
-        QVERIFY(rig.bench.messages.shown.isEmpty());
+        QVERIFY(rig.messages.shown.isEmpty());
         QCOMPARE(text(w, "unansweredLabel"), QStringLiteral("Lectures sans réponse : 1"));
         QCOMPARE(text(w, "highestLabel"), QStringLiteral(" Vitesse la plus haute : 15 Km/h."));
         QCOMPARE(text(w, "meanLabel"), QStringLiteral(" Vitesse moyenne : 8,3 Km/h."));
@@ -94,7 +90,7 @@ private slots:
         }
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("lectures.csv"));
-        rig.bench.files.answers << path;
+        rig.files.answers << path;
         w.findChild<QPushButton *>(QStringLiteral("exportButton"))->click();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -140,9 +136,9 @@ private slots:
         connect(w, &SURVEILLANCE::readingShown, this, [&] { ++readings; });
         w->startButton_Click();
         QTimer::singleShot(250, [&] {
-            busyWhenAsked = rig.bench.registry.configuration().exchange().busy();
+            busyWhenAsked = rig.registry.configuration().exchange().busy();
             if (close)
-                rig.bench.registry.frame(WindowId::SpeedMonitor)->close();
+                rig.registry.frame(WindowId::SpeedMonitor)->close();
             else
                 w->findChild<QPushButton *>(QStringLiteral("stopButton"))->click();
         });
@@ -163,7 +159,7 @@ private slots:
     void waitsForAnotherExchange()
     {
         Rig rig(WindowId::SpeedMonitor, QStringLiteral("OUI"));
-        dump_24c01 &editor = rig.bench.registry.window<dump_24c01>(WindowId::Parameters);
+        dump_24c01 &editor = rig.registry.window<dump_24c01>(WindowId::Parameters);
         SURVEILLANCE &w = rig.window;
         int readings = 0;
         connect(&w, &SURVEILLANCE::readingShown, this, [&] {
@@ -187,8 +183,8 @@ private slots:
     {
         {
             Workbench bench;
-            bench.principal.findChild<QAction *>(QStringLiteral("MENU_SURVEILLANCE"))->trigger();
-            bench.principal.findChild<QAction *>(QStringLiteral("MENU_SURVEILLANCE"))->trigger();
+            bench.trigger("MENU_SURVEILLANCE");
+            bench.trigger("MENU_SURVEILLANCE");
             QCOMPARE(bench.principal.mdiArea()->subWindowList().size(), 1);
             auto &w = bench.registry.window<SURVEILLANCE>(WindowId::SpeedMonitor);
             QCOMPARE(w.windowTitle(), QStringLiteral("Surveillance de la vitesse."));
@@ -201,7 +197,7 @@ private slots:
         rig.panel.setFault(sim::Fault::HangUp, 2);
         rig.window.startButton_Click();
         QTRY_VERIFY_WITH_TIMEOUT(!rig.window.isRunning(), 3000);
-        QCOMPARE(rig.bench.messages.texts(),
+        QCOMPARE(rig.messages.texts(),
                  QStringList{"Le port COM3 ne répond plus. Vérifiez le câble puis validez à nouveau la configuration."});
         QVERIFY(rig.window.log().readings().isEmpty());
     }

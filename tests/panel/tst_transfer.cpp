@@ -1,45 +1,28 @@
 #include "panel/memory_image.h"
 #include "panel/transfer.h"
 #include "support/panel_link.h"
-#include "support/pty_pair.h"
+#include "support/raw_line.h"
+#include "support/test.h"
 
-#include <QTimer>
-#include <QtTest>
-
-#include <fcntl.h>
-#include <termios.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace std::chrono;
 using Clock = steady_clock;
 
-Q_DECLARE_METATYPE(sim::Fault)
-Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(const TransferProfile *)
 
 namespace {
 // One-digit texts go out with a leading zero ("5" as Y05).
-QStringList writeFrames(const MemoryImage &image, int first, int pages)
+QString writeScript(const MemoryImage &image, int first, int pages)
 {
-    QStringList f = repeated("_31 SSS", 5);
-    for (int g = 0; g < pages; ++g) {
-        const int page = first + 16 * g;
-        f << "_31 SSS" << "_31 ZA0" << QStringLiteral("_31 Y%1").arg(page, 2, 16, QLatin1Char('0')).toUpper();
+    QString script = "_31 SSS*5";
+    for (int page = first; page < first + 16 * pages; page += 16) {
+        script += "; _31 SSS; _31 ZA0; _31 Y" + wire::hex(page);
         for (int j = page; j < page + 16; ++j)
-            f << QStringLiteral("_31 Y") + image.text(j).rightJustified(2, QLatin1Char('0'));
-        f << "_31 WWW";
+            script += "; _31 Y" + image.text(j).rightJustified(2, QLatin1Char('0'));
+        script += "; _31 WWW";
     }
-    return f;
-}
-
-// The frames as they go on the line, nothing between them.
-QByteArray wire(const QStringList &frames)
-{
-    QByteArray bytes;
-    for (const QString &f : frames)
-        bytes += f.section(' ', 0, 0).toLatin1() + '\x02' + f.section(' ', 1).toLatin1() + '\x03';
-    return bytes;
+    return script;
 }
 
 // Texts of one and two digits, as the user may leave them.
@@ -55,20 +38,11 @@ bool transfer(Exchange &exchange, MemoryImage &image, const TransferProfile *pro
     return write ? ECRIT_24C01(exchange, image, *profile).timedOut : LIT_24C01(exchange, image, *profile);
 }
 
-// The tool's port on one end of a pseudo-terminal, at "4800,N,8,1".
-struct PtyPort
+// The tool's port at "4800,N,8,1" on a raw line the test holds the other end of.
+struct RawLink : PanelLink
 {
-    PtyPort()
-    {
-        ports.setDevice(3, pty.path());
-        port.setCommPort(3);
-        port.setSettings(QStringLiteral("4800,N,8,1"));
-        opened = port.open();
-    }
-    PtyPair pty;
-    PortMap ports;
-    SerialPort port{ports};
-    Exchange exchange{port};
+    RawLink() { opened = open(line.path()); }
+    RawLine line;
     bool opened = false;
 };
 } // namespace
@@ -122,9 +96,9 @@ private slots:
 
         QCOMPARE(transfer(link.exchange, image, profile, write), false);
         if (write) {
-            const QStringList frames = writeFrames(image, first, count / 16);
-            QCOMPARE(link.frames(frames.size()), frames);
-            QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire(frames));
+            const QString script = writeScript(image, first, count / 16);
+            QCOMPARE(link.frames(wire::frames(script).size()), wire::frames(script));
+            QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire::bytes(script));
         }
         const sim::Memory after = link.panel.memory();
         for (int k = 0; k < MemoryImage::Size; ++k) {
@@ -146,7 +120,7 @@ private slots:
         QTest::addColumn<bool>("write");
         QTest::addColumn<QByteArray>("answer"); // in one piece once the last "WWW" is in
         QTest::addColumn<bool>("timedOut");
-        const QByteArray acks = QByteArray("01\x02\x06\x03").repeated(80);
+        const QByteArray acks = wire::bytes("ack*80");
         QTest::newRow("editor read, silent") << &EditorTransfer << false << QByteArray() << true;
         QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << QByteArray() << true;
         QTest::newRow("editor write, exactly 400") << &EditorTransfer << true << acks << false;
@@ -162,16 +136,16 @@ private slots:
         QFETCH(bool, write);
         QFETCH(QByteArray, answer);
         QFETCH(bool, timedOut);
-        PtyPort link;
+        RawLink link;
         QVERIFY(link.opened);
         MemoryImage image;
         fillPattern(image);
         QByteArray heard;
         QTimer peer; // the far end, polled while the transfer waits
         connect(&peer, &QTimer::timeout, [&] {
-            heard += link.pty.readAvailable();
+            heard += link.line.readAvailable();
             if (heard.count("WWW") == 4) {
-                link.pty.write(answer);
+                link.line.write(answer);
                 peer.stop();
             }
         });
@@ -224,12 +198,12 @@ private slots:
     // the wait looks again after its second has run out counts as none.
     void timeOutBeforeCount()
     {
-        PtyPort link;
+        RawLink link;
         QVERIFY(link.opened);
         QTimer stall; // the tool held up while the answer comes
         stall.setSingleShot(true);
         connect(&stall, &QTimer::timeout, [&link] {
-            link.pty.write(QByteArray(5, 'x'));
+            link.line.write(QByteArray(5, 'x'));
             std::this_thread::sleep_for(1200ms);
         });
         stall.start(100);
@@ -246,30 +220,12 @@ private slots:
     void pauses()
     {
         QFETCH(double, seconds);
-        PtyPort link;
+        RawLink link;
         QVERIFY(link.opened);
         const Clock::time_point start = Clock::now();
         link.exchange.PAUSE(seconds);
         const double took = duration<double>(Clock::now() - start).count();
         QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
-    }
-
-    // The line as the tool sets it up, read back from the device.
-    void portAsOpened()
-    {
-        PtyPort link;
-        QVERIFY(link.opened);
-        const int fd = ::open(link.pty.path().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-        QVERIFY(fd >= 0);
-        termios t{};
-        const bool read = tcgetattr(fd, &t) == 0;
-        ::close(fd);
-        QVERIFY(read);
-        QCOMPARE(cfgetospeed(&t), speed_t(B4800));
-        QCOMPARE(cfgetispeed(&t), speed_t(B4800));
-        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
-        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
-        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
     }
 };
 

@@ -2,15 +2,6 @@
 #include "switches/switch_window.h"
 #include "support/window_rig.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QtTest>
-
-using Icon = Messages::Icon;
-using Shown = RecordingMessages::Shown;
-
 namespace {
 using namespace flows;
 const QColor green(0, 255, 0);
@@ -19,9 +10,9 @@ const QColor white(255, 255, 255);
 using Rig = WindowRig<SW>;
 
 // The memory read, as the grid's raw read sends it alone.
-const QStringList rawRead = memoryRead + QStringList{"_31 RRR"};
+const QStringList rawRead = wire::frames(memoryRead + "; _31 RRR");
 // The switch read: the request, the memory read, the five "RRR" that close it.
-const QStringList switchesRead = opening + QStringList{"_31 PPP"} + rawRead + closing;
+const QStringList switchesRead = wire::frames(opening + "; _31 PPP; " + memoryRead + "; _31 RRR; " + closing);
 
 // Levers and captions follow the bits: ON is lever 0 on green.
 void checkBanks(SW &sw, int sw3, int sw2)
@@ -75,7 +66,7 @@ private slots:
         checkBanks(rig.window, bytes[0], bytes[1]);
         QTEST(rig.window.Label30->text(), "label");
         QCOMPARE(rig.frames(switchesRead.size()), switchesRead);
-        QTEST(rig.bench.messages.shown, "messages");
+        QTEST(rig.messages.shown, "messages");
     }
 
     // Levers, captions and the grid's other buttons change the screen only;
@@ -84,7 +75,7 @@ private slots:
     {
         Rig rig(WindowId::Switches, QStringLiteral("OUI"), FastClock);
         SW &sw = rig.window;
-        rig.bench.registry.show(WindowId::Switches);
+        rig.registry.show(WindowId::Switches);
         QTest::mouseClick(sw.Text3(2), Qt::LeftButton);
         QTest::mouseClick(sw.Text2(5), Qt::LeftButton);
         sw.SW1(6)->setValue(0);
@@ -100,7 +91,7 @@ private slots:
         sw.grid().but_RD->click();
         QCOMPARE(rig.frames(rawRead.size()), rawRead);
         QCOMPARE(sw.image().text(10), QStringLiteral("0A"));
-        QVERIFY(rig.bench.messages.shown.isEmpty());
+        QVERIFY(rig.messages.shown.isEmpty());
     }
 };
 
