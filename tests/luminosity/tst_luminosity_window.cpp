@@ -3,7 +3,6 @@
 #include "panel/memory_grid.h"
 #include "support/window_rig.h"
 
-#include <QFile>
 #include <QSlider>
 
 namespace {
@@ -25,6 +24,20 @@ void choose(LUM &lum, const QList<int> &chosen)
     lum.DURE_LDR->setValue(chosen[1]);
     lum.COMP_LDR->setValue(chosen[2]);
 }
+struct ReadRow
+{
+    QString answerCheck;
+    QList<int> bytes; // 60, 61, 62
+    QList<int> shown;
+    ShownList messages;
+};
+struct WriteRow
+{
+    QList<int> chosen; // mode (-1: none), period, threshold
+    QString answerCheck;
+    sim::Fault fault;
+    int byte60; // -1: left as the panel had it
+};
 } // namespace
 
 class LuminosityWindowTest : public QObject
@@ -34,60 +47,52 @@ class LuminosityWindowTest : public QObject
 private slots:
     void reads_data()
     {
-        QTest::addColumn<QString>("answerCheck");
-        QTest::addColumn<QList<int>>("bytes"); // 60, 61, 62
-        QTest::addColumn<QList<int>>("shown");
-        QTest::addColumn<ShownList>("messages");
+        QTest::addColumn<ReadRow>("row");
         const Shown done = readDoneShown;
         const Shown cut{Icon::Exclamation,
                         QStringLiteral("Valeurs hors limites ramenées dans la plage : Commutation JOUR/NUIT : 32 → 15.")};
-        QTest::newRow("sensor") << "OUI" << QList{0x21, 0x09, 0x04} << QList{0, 5, 4} << ShownList{done};
-        QTest::newRow("threshold 32") << "OUI" << QList{0x02, 0xFF, 0x20} << QList{1, 128, 15} << ShownList{done, cut};
-        QTest::newRow("no mode, NON") << "NON" << QList{0x80, 0x00, 0x3F} << QList{-1, 1, 15} << ShownList{};
+        QTest::newRow("sensor") << ReadRow{"OUI", {0x21, 0x09, 0x04}, {0, 5, 4}, {done}};
+        QTest::newRow("threshold 32") << ReadRow{"OUI", {0x02, 0xFF, 0x20}, {1, 128, 15}, {done, cut}};
+        QTest::newRow("no mode, NON") << ReadRow{"NON", {0x80, 0x00, 0x3F}, {-1, 1, 15}, {}};
     }
     void reads()
     {
-        QFETCH(QString, answerCheck);
-        QFETCH(QList<int>, bytes);
+        QFETCH(ReadRow, row);
+        const auto &[answerCheck, bytes, shown, messages] = row;
         Rig rig(WindowId::Luminosity, answerCheck, FastClock);
         sim::Memory memory = rig.panel.memory();
         for (int i = 0; i < bytes.size(); ++i)
             memory[60 + i] = std::uint8_t(bytes[i]);
         rig.panel.setMemory(memory);
         rig.window.but_LIT_LUM->click();
-        QTEST(settings(rig.window), "shown");
+        QCOMPARE(settings(rig.window), shown);
         const QStringList frames = wire::frames(opening + "; _31 PPP; " + memoryRead + "; " + closing);
         QCOMPARE(rig.frames(frames.size()), frames);
-        QTEST(rig.messages.shown, "messages");
+        QCOMPARE(rig.messages.shown, messages);
         QCOMPARE(rig.panel.memory(), memory);
     }
 
     void writes_data()
     {
-        QTest::addColumn<QList<int>>("chosen"); // mode (-1: none), period, threshold
-        QTest::addColumn<QString>("answerCheck");
-        QTest::addColumn<sim::Fault>("fault");
-        QTest::addColumn<int>("byte60"); // -1: left as the panel had it
+        QTest::addColumn<WriteRow>("row");
         const auto ok = sim::Fault::None;
-        QTest::newRow("100%") << QList{1, 1, 0} << "OUI" << ok << 0x02;
-        QTest::newRow("80%") << QList{2, 128, 15} << "OUI" << ok << 0x04;
-        QTest::newRow("60%") << QList{3, 5, 0} << "OUI" << ok << 0x08;
-        QTest::newRow("50%") << QList{4, 1, 15} << "OUI" << ok << 0x10;
-        QTest::newRow("40%") << QList{5, 128, 0} << "NON" << ok << 0x20;
-        QTest::newRow("20%") << QList{6, 5, 15} << "OUI" << ok << 0x40;
-        QTest::newRow("sensor") << QList{0, 128, 15} << "OUI" << ok << 0x21;
-        QTest::newRow("no mode: cell 60 as it was") << QList{-1, 1, 0} << "OUI" << ok << -1;
+        QTest::newRow("100%") << WriteRow{{1, 1, 0}, "OUI", ok, 0x02};
+        QTest::newRow("80%") << WriteRow{{2, 128, 15}, "OUI", ok, 0x04};
+        QTest::newRow("60%") << WriteRow{{3, 5, 0}, "OUI", ok, 0x08};
+        QTest::newRow("50%") << WriteRow{{4, 1, 15}, "OUI", ok, 0x10};
+        QTest::newRow("40%") << WriteRow{{5, 128, 0}, "NON", ok, 0x20};
+        QTest::newRow("20%") << WriteRow{{6, 5, 15}, "OUI", ok, 0x40};
+        QTest::newRow("sensor") << WriteRow{{0, 128, 15}, "OUI", ok, 0x21};
+        QTest::newRow("no mode: cell 60 as it was") << WriteRow{{-1, 1, 0}, "OUI", ok, -1};
         // Without the panel's own image nothing is written back.
-        QTest::newRow("garbled during its read, NON") << QList{6, 5, 4} << "NON" << sim::Fault::Garbled << -1;
+        QTest::newRow("garbled during its read, NON") << WriteRow{{6, 5, 4}, "NON", sim::Fault::Garbled, -1};
     }
     // Only bytes 60 to 62 change on the panel; the closing frames follow the
     // write, and the panel is let out of its request even when nothing is written.
     void writes()
     {
-        QFETCH(QList<int>, chosen);
-        QFETCH(QString, answerCheck);
-        QFETCH(sim::Fault, fault);
-        QFETCH(int, byte60);
+        QFETCH(WriteRow, row);
+        const auto &[chosen, answerCheck, fault, byte60] = row;
         Rig rig(WindowId::Luminosity, answerCheck, FastClock);
         sim::Memory expected = rig.panel.memory();
         rig.panel.setFault(fault);
@@ -125,14 +130,11 @@ private slots:
         QCOMPARE(rig.frames(count(memoryRead)), wire::frames(memoryRead));
         QCOMPARE(rig.window.image().text(61), QString::asprintf("%02X", rig.panel.memory()[61]));
         rig.restart(count(memoryRead));
-        MemoryBackup backup{"LUM", 3, QDateTime::currentDateTime(), {}};
+        MemoryBytes bytes;
         sim::Memory saved{};
         for (int a = 0; a < 128; ++a)
-            backup.bytes[a] = saved[a] = std::uint8_t(255 - a);
-        QFile file(rig.backups.filePath("lum.kvlmem"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(backupText(backup)) > 0);
-        file.close();
-        rig.files.answers << file.fileName();
+            bytes[a] = saved[a] = std::uint8_t(255 - a);
+        rig.writeBackup("LUM", bytes);
         grid.but_load->click();
         grid.but_send->click();
         QCOMPARE(rig.frames(MemoryWriteFrames).size(), MemoryWriteFrames);

@@ -11,19 +11,12 @@
 #include <QPointer>
 #include <QTemporaryDir>
 
-Q_DECLARE_METATYPE(SpeedReading)
-
 namespace {
 using Rig = WindowRig<SURVEILLANCE>;
 
-const QStringList OneReading{"31 AAA", "31 BBB", "31 CCC", "31 DDD"};
+const QStringList OneReading = wire::frames("31 AAA; 31 BBB; 31 CCC; 31 DDD");
 const QByteArray CsvHeader = "Temps (s);Vitesse instantan\xc3\xa9"
                              "e (km/h);Maximum enregistr\xc3\xa9 (km/h)\n";
-
-QString text(QWidget &w, const char *name)
-{
-    return w.findChild<QLabel *>(QLatin1String(name))->text();
-}
 
 // Each unbroken stretch of a line, as its speeds in tenths of km/h.
 QList<QList<int>> tenths(const QList<QLineSeries *> &stretches)
@@ -58,7 +51,7 @@ private slots:
         SURVEILLANCE &w = rig.window;
         QStringList shown;
         connect(&w, &SURVEILLANCE::readingShown, this, [&] {
-            shown << text(w, "VITESSE_VENT") + "|" + text(w, "VITESSE_VENT_MAX");
+            shown << rig.text("VITESSE_VENT") + "|" + rig.text("VITESSE_VENT_MAX");
             if (shown.size() < speeds.size())
                 prepare(int(shown.size()));
             else
@@ -72,11 +65,11 @@ private slots:
                                      " Vitesse instantanée : 15 Km/h.| Maximum enregistré: 20 Km/h.",
                                      " Vitesse instantanée : 15 Km/h.| Maximum enregistré: 20 Km/h.",
                                      " Vitesse instantanée : 0 Km/h.| Maximum enregistré: 1638,3 Km/h."}));
-        QCOMPARE(rig.frames(16), OneReading + OneReading + OneReading + OneReading);
+        QCOMPARE(rig.frames(16), wire::frames("{31 AAA; 31 BBB; 31 CCC; 31 DDD}*4"));
         QVERIFY(rig.messages.shown.isEmpty());
-        QCOMPARE(text(w, "unansweredLabel"), QStringLiteral("Lectures sans réponse : 1"));
-        QCOMPARE(text(w, "highestLabel"), QStringLiteral(" Vitesse la plus haute : 15 Km/h."));
-        QCOMPARE(text(w, "meanLabel"), QStringLiteral(" Vitesse moyenne : 8,3 Km/h."));
+        QCOMPARE(rig.text("unansweredLabel"), QStringLiteral("Lectures sans réponse : 1"));
+        QCOMPARE(rig.text("highestLabel"), QStringLiteral(" Vitesse la plus haute : 15 Km/h."));
+        QCOMPARE(rig.text("meanLabel"), QStringLiteral(" Vitesse moyenne : 8,3 Km/h."));
         // The silent reading breaks both lines in two.
         QCOMPARE(tenths(w.speedChart().instantaneousStretches()), (QList<QList<int>>{{100, 150}, {0}}));
         QCOMPARE(tenths(w.speedChart().maximumStretches()), (QList<QList<int>>{{123, 200}, {16383}}));
@@ -90,8 +83,8 @@ private slots:
         }
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("lectures.csv"));
-        rig.files.answers << path;
-        w.findChild<QPushButton *>(QStringLiteral("exportButton"))->click();
+        rig.files.next(path);
+        rig.click("exportButton");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), w.log().csv());
@@ -140,7 +133,7 @@ private slots:
             if (close)
                 rig.registry.frame(WindowId::SpeedMonitor)->close();
             else
-                w->findChild<QPushButton *>(QStringLiteral("stopButton"))->click();
+                rig.click("stopButton");
         });
         QTRY_COMPARE_WITH_TIMEOUT(readings, 1, 3000);
         QVERIFY(busyWhenAsked);
@@ -187,11 +180,9 @@ private slots:
             bench.trigger("MENU_SURVEILLANCE");
             QCOMPARE(bench.principal.mdiArea()->subWindowList().size(), 1);
             auto &w = bench.registry.window<SURVEILLANCE>(WindowId::SpeedMonitor);
-            QCOMPARE(w.windowTitle(), QStringLiteral("Surveillance de la vitesse."));
-            w.findChild<QPushButton *>(QStringLiteral("startButton"))->click();
+            bench.click("startButton");
             QVERIFY(!w.isRunning());
-            QCOMPARE(bench.messages.texts(), QStringList{"Pas de port COM ouvert. Veuillez valider la "
-                                                         "Configuration dans le menu Configuration."});
+            QCOMPARE(bench.messages.shown, ShownList{noPortShown});
         }
         Rig rig(WindowId::SpeedMonitor, QStringLiteral("OUI"));
         rig.panel.setFault(sim::Fault::HangUp, 2);

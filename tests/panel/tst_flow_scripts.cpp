@@ -96,6 +96,14 @@ QString memoryWrite(int first, int pages, bool pauseAfterBytes)
             + "; _31 WWW; ";
     return ops + QStringLiteral("wait == %1; ").arg(100 * pages);
 }
+struct FlowRow
+{
+    WindowId window;
+    QStringList before; // buttons clicked first, not recorded
+    QString button;
+    QString script;
+};
+
 const QString liveSpeed = "31 AAA; 31 BBB; 31 CCC; 31 DDD; pause 0.5; ";
 const QString request = "_31 SSS*11; ";
 const QString closing = "_31 RRR*5";
@@ -139,35 +147,25 @@ class FlowScriptsTest : public QObject
 private slots:
     void flows_data()
     {
-        QTest::addColumn<WindowId>("window");
-        QTest::addColumn<QStringList>("before"); // buttons clicked first, not recorded
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("script");
+        QTest::addColumn<FlowRow>("row");
         const WindowId editor = WindowId::Parameters, lum = WindowId::Luminosity;
-        QTest::newRow("parameter read") << editor << QStringList() << "but_lit_para" << editorRead + liveSpeed + liveSpeed;
-        QTest::newRow("parameter write") << editor << QStringList{"but_lit_para"} << "but_ecrit_para"
-                                         << memoryWrite(64, 4, true) + "31 OOO; pause 0.5; 31 RRR";
-        QTest::newRow("raw read") << editor << QStringList() << "but_RD" << editorRead;
-        QTest::newRow("raw write") << editor << QStringList{"but_RD", "but_lin"} << "but_WR" << memoryWrite(64, 4, true);
-        QTest::newRow("live speed") << editor << QStringList() << "Command1" << liveSpeed;
-        QTest::newRow("switch read") << WindowId::Switches << QStringList() << "LIT_SW"
-                                     << request + "_31 PPP; pause 0.5; " + memoryRead(true) + closing;
-        QTest::newRow("luminosity read") << lum << QStringList() << "but_LIT_LUM"
-                                         << request + "_31 PPP; pause 0.5; " + memoryRead(false) + closing;
-        QTest::newRow("luminosity write") << lum << QStringList() << "but_ECRIT_LUM"
-                                          << request + "pause 0.5; " + memoryRead(false) + "pause 0.5; "
-                + memoryWrite(0, 8, false) + "_31 OOO; pause 0.5; _31 LLL; " + closing;
-        QTest::newRow("luminosity raw write") << lum << QStringList{"but_RD", "but_lin"} << "but_WR"
-                                              << memoryWrite(0, 8, false);
+        QTest::newRow("parameter read") << FlowRow{editor, {}, "but_lit_para", editorRead + liveSpeed + liveSpeed};
+        QTest::newRow("parameter write") << FlowRow{editor, {"but_lit_para"}, "but_ecrit_para", memoryWrite(64, 4, true) + "31 OOO; pause 0.5; 31 RRR"};
+        QTest::newRow("raw read") << FlowRow{editor, {}, "but_RD", editorRead};
+        QTest::newRow("raw write") << FlowRow{editor, {"but_RD", "but_lin"}, "but_WR", memoryWrite(64, 4, true)};
+        QTest::newRow("live speed") << FlowRow{editor, {}, "Command1", liveSpeed};
+        QTest::newRow("switch read") << FlowRow{WindowId::Switches, {}, "LIT_SW", request + "_31 PPP; pause 0.5; " + memoryRead(true) + closing};
+        QTest::newRow("luminosity read") << FlowRow{lum, {}, "but_LIT_LUM", request + "_31 PPP; pause 0.5; " + memoryRead(false) + closing};
+        QTest::newRow("luminosity write") << FlowRow{lum, {}, "but_ECRIT_LUM", request + "pause 0.5; " + memoryRead(false) + "pause 0.5; "
+                + memoryWrite(0, 8, false) + "_31 OOO; pause 0.5; _31 LLL; " + closing};
+        QTest::newRow("luminosity raw write") << FlowRow{lum, {"but_RD", "but_lin"}, "but_WR", memoryWrite(0, 8, false)};
     }
     // Every frame, pause (length and place), discard, DTR drop and answer wait
     // of every flow, as the panel's protocol orders them.
     void flows()
     {
-        QFETCH(WindowId, window);
-        QFETCH(QStringList, before);
-        QFETCH(QString, button);
-        QFETCH(QString, script);
+        QFETCH(FlowRow, row);
+        const auto &[window, before, button, script] = row;
         WindowRig<QWidget> rig(window, QStringLiteral("OUI"), FastClock);
         for (const QString &name : before)
             rig.click(name);

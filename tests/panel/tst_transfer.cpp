@@ -9,9 +9,26 @@
 using namespace std::chrono;
 using Clock = steady_clock;
 
-Q_DECLARE_METATYPE(const TransferProfile *)
-
 namespace {
+// Answers are taken by size and byte places: another address, or
+// acknowledgements of other characters, change nothing.
+struct TransferRow
+{
+    const TransferProfile *profile;
+    bool write;
+    int first, count;
+    std::string address;
+    sim::Fault fault;
+};
+
+struct WaitRow
+{
+    const TransferProfile *profile;
+    bool write;
+    QByteArray answer; // in one piece once the last "WWW" is in
+    bool timedOut;
+};
+
 // One-digit texts go out with a leading zero ("5" as Y05).
 QString writeScript(const MemoryImage &image, int first, int pages)
 {
@@ -54,23 +71,13 @@ class TransferTest : public QObject
 private slots:
     void transfers_data()
     {
-        QTest::addColumn<const TransferProfile *>("profile");
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("count");
-        // Answers are taken by size and byte places: another address, or
-        // acknowledgements of other characters, change nothing.
-        QTest::addColumn<std::string>("address");
-        QTest::addColumn<sim::Fault>("fault");
-        const auto none = sim::Fault::None;
-        QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << std::string("01") << none;
-        QTest::newRow("switches read, address 02") << &SwitchesTransfer << false << 0 << 128 << std::string("02")
-                                                   << none;
-        QTest::newRow("luminosity read") << &LuminosityTransfer << false << 0 << 128 << std::string("01") << none;
-        QTest::newRow("editor write, garbled acknowledgements") << &EditorTransfer << true << 64 << 64
-                                                                << std::string("01") << sim::Fault::Garbled;
-        QTest::newRow("luminosity write, address 02") << &LuminosityTransfer << true << 0 << 128 << std::string("02")
-                                                      << none;
+        QTest::addColumn<TransferRow>("row");
+        using enum sim::Fault;
+        QTest::newRow("editor read") << TransferRow{&EditorTransfer, false, 64, 64, "01", None};
+        QTest::newRow("switches read, address 02") << TransferRow{&SwitchesTransfer, false, 0, 128, "02", None};
+        QTest::newRow("luminosity read") << TransferRow{&LuminosityTransfer, false, 0, 128, "01", None};
+        QTest::newRow("editor write, garbled acknowledgements") << TransferRow{&EditorTransfer, true, 64, 64, "01", Garbled};
+        QTest::newRow("luminosity write, address 02") << TransferRow{&LuminosityTransfer, true, 0, 128, "02", None};
     }
 
     // At 4800 baud, as a real panel answers: an 8-page write is 2.75 s on the
@@ -78,12 +85,8 @@ private slots:
     // frames are the flow scripts' business; here their bytes land in the cells.
     void transfers()
     {
-        QFETCH(const TransferProfile *, profile);
-        QFETCH(bool, write);
-        QFETCH(int, first);
-        QFETCH(int, count);
-        QFETCH(std::string, address);
-        QFETCH(sim::Fault, fault);
+        QFETCH(TransferRow, row);
+        const auto [profile, write, first, count, address, fault] = row;
         PanelLink link;
         QVERIFY(link.open());
         link.panel.setLineRate(true);
@@ -116,15 +119,12 @@ private slots:
 
     void answerWaits_data()
     {
-        QTest::addColumn<const TransferProfile *>("profile");
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<QByteArray>("answer"); // in one piece once the last "WWW" is in
-        QTest::addColumn<bool>("timedOut");
+        QTest::addColumn<WaitRow>("row");
         const QByteArray acks = wire::bytes("ack*80");
-        QTest::newRow("editor read, silent") << &EditorTransfer << false << QByteArray() << true;
-        QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << QByteArray() << true;
-        QTest::newRow("editor write, exactly 400") << &EditorTransfer << true << acks << false;
-        QTest::newRow("editor write, jumping past 400") << &EditorTransfer << true << acks + "!" << true;
+        QTest::newRow("editor read, silent") << WaitRow{&EditorTransfer, false, {}, true};
+        QTest::newRow("luminosity write, silent") << WaitRow{&LuminosityTransfer, true, {}, true};
+        QTest::newRow("editor write, exactly 400") << WaitRow{&EditorTransfer, true, acks, false};
+        QTest::newRow("editor write, jumping past 400") << WaitRow{&EditorTransfer, true, acks + "!", true};
     }
 
     // Too few characters, or a count that jumps past the exact one a write waits
@@ -132,10 +132,8 @@ private slots:
     // cell marked failed.
     void answerWaits()
     {
-        QFETCH(const TransferProfile *, profile);
-        QFETCH(bool, write);
-        QFETCH(QByteArray, answer);
-        QFETCH(bool, timedOut);
+        QFETCH(WaitRow, row);
+        const auto &[profile, write, answer, timedOut] = row;
         RawLink link;
         QVERIFY(link.opened);
         MemoryImage image;
@@ -145,7 +143,7 @@ private slots:
         connect(&peer, &QTimer::timeout, [&] {
             heard += link.line.readAvailable();
             if (heard.count("WWW") == 4) {
-                link.line.write(answer);
+                link.line.write(row.answer);
                 peer.stop();
             }
         });

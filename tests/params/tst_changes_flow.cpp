@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(rig.panel.memory(), expected);
         rig.backupsHold(programme ? QList{rig.before} : QList<sim::Memory>{}, 64);
         if (programme)
-            QVERIFY(writtenAt.match(status(rig)).hasMatch());
+            QVERIFY2(writtenAt.match(status(rig)).hasMatch(), qPrintable(status(rig)));
         else
             QCOMPARE(status(rig), QStringLiteral("COM3 : %1 réglages modifiés, non programmés.").arg(asked.rows.size()));
     }

@@ -14,6 +14,13 @@ const QStringList rawRead = wire::frames(memoryRead + "; _31 RRR");
 // The switch read: the request, the memory read, the five "RRR" that close it.
 const QStringList switchesRead = wire::frames(opening + "; _31 PPP; " + memoryRead + "; _31 RRR; " + closing);
 
+struct ReadRow
+{
+    QList<int> bytes; // 74, 75, 76; none: the panel is silent
+    QString answerCheck, label;
+    ShownList messages;
+};
+
 // Levers and captions follow the bits: ON is lever 0 on green.
 void checkBanks(SW &sw, int sw3, int sw2)
 {
@@ -33,24 +40,20 @@ class SwitchWindowTest : public QObject
 private slots:
     void reads_data()
     {
-        QTest::addColumn<QList<int>>("bytes"); // 74, 75, 76; none: the panel is silent
-        QTest::addColumn<QString>("answerCheck");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QList<Shown>>("messages");
+        QTest::addColumn<ReadRow>("row");
         const Shown done = readDoneShown;
-        QTest::newRow("SW3 DIP1 and DIP8") << QList{0x81, 0x00, 84} << "OUI" << "KVL trois couleurs."
-                                           << QList<Shown>{done};
-        QTest::newRow("SW2 all on") << QList{0x00, 0xFF, 77} << "NON" << "KVL une couleur.   " << QList<Shown>{};
-        QTest::newRow("lower-case t") << QList{0x5A, 0x0F, 116} << "OUI" << "   --   " << QList<Shown>{done};
+        QTest::newRow("SW3 DIP1 and DIP8") << ReadRow{{0x81, 0x00, 84}, "OUI", "KVL trois couleurs.", {done}};
+        QTest::newRow("SW2 all on") << ReadRow{{0x00, 0xFF, 77}, "NON", "KVL une couleur.   ", {}};
+        QTest::newRow("lower-case t") << ReadRow{{0x5A, 0x0F, 116}, "OUI", "   --   ", {done}};
         // Unchecked, a failure goes unseen: the request is closed as usual.
-        QTest::newRow("silent, NON: no message") << QList<int>{} << "NON" << "   --   " << QList<Shown>{};
+        QTest::newRow("silent, NON: no message") << ReadRow{{}, "NON", "   --   ", {}};
     }
     // Every row reads twice: first every switch ON on a three-colour card,
     // then the row's banks, which must show nothing of the first read.
     void reads()
     {
-        QFETCH(QList<int>, bytes);
-        QFETCH(QString, answerCheck);
+        QFETCH(ReadRow, row);
+        auto [bytes, answerCheck, label, messages] = row;
         Rig rig(WindowId::Switches, answerCheck, FastClock);
         rig.panel.setSwitches(0xFF, 0xFF, 'T');
         rig.window.LIT_SW->click();
@@ -64,9 +67,9 @@ private slots:
 
         rig.window.LIT_SW->click();
         checkBanks(rig.window, bytes[0], bytes[1]);
-        QTEST(rig.window.Label30->text(), "label");
+        QCOMPARE(rig.window.Label30->text(), label);
         QCOMPARE(rig.frames(switchesRead.size()), switchesRead);
-        QTEST(rig.messages.shown, "messages");
+        QCOMPARE(rig.messages.shown, messages);
     }
 
     // Levers, captions and the grid's other buttons change the screen only;
