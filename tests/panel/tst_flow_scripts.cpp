@@ -108,9 +108,6 @@ const QString liveSpeed = "31 AAA; 31 BBB; 31 CCC; 31 DDD; pause 0.5; ";
 const QString request = "_31 SSS*11; ";
 const QString closing = "_31 RRR*5";
 
-} // namespace
-
-namespace {
 enum class Way { ExtensionAfterRead, ExtensionAfterFailedRead, Lin, Edit, Load, LuminosityRead };
 
 const QColor Green(0, 255, 0);

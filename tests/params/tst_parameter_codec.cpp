@@ -4,6 +4,7 @@
 #include "params/parameter_codec.h"
 
 #include <QTest>
+
 #include <functional>
 
 Q_DECLARE_METATYPE(JEU_PARAMETRES)
