@@ -91,8 +91,6 @@ QByteArray Exchange::takeAnswer()
 
 void Exchange::dtrOff()
 {
-    if (m_observer)
-        m_observer->dtrDropped();
     m_port.setDtrEnable(false);
 }
 

@@ -20,7 +20,6 @@ public:
     virtual void paused(double seconds) = 0;
     virtual void discarded() = 0;
     virtual void waited(const AnswerCondition &condition) = 0;
-    virtual void dtrDropped() {}
 };
 
 // How many answer characters a wait is for.

@@ -1,48 +1,21 @@
 #include "app/help_window.h"
 #include "link/configuration_window.h"
 #include "port/serial_port.h"
-#include "support/pty_pair.h"
+#include "support/raw_line.h"
 #include "support/workbench.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QtTest>
-
-namespace {
-void trigger(Workbench &bench, const char *item)
-{
-    bench.principal.findChild<QAction *>(QLatin1String(item))->trigger();
-}
-} // namespace
-Q_DECLARE_METATYPE(WindowId)
 
 class MainWindowTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Installers reach only what the panels need: exactly these items are
-    // greyed, and every item is shown.
-    void greyedItems()
-    {
-        Workbench bench;
-        QStringList greyed;
-        for (QAction *menu : bench.principal.menuBar()->actions()) {
-            for (QAction *item : menu->menu()->actions()) {
-                QVERIFY(item->isVisible());
-                if (!item->isEnabled())
-                    greyed << item->objectName();
-            }
-        }
-        QCOMPARE(greyed, (QStringList{"MENU_NOUVELLE", "MENU_OUVRIR", "MENU_ENREGISTRER", "MENU_AFF", "MENU_MISEALH"}));
-    }
-
     void fixedBorders_data()
     {
         QTest::addColumn<WindowId>("window");
@@ -95,12 +68,11 @@ private slots:
     {
         Workbench bench;
         bench.principal.Form_Load();
-        QCOMPARE(bench.principal.windowTitle(), QStringLiteral("Tachymetre spécial anémomètre sur KVL."));
         QCOMPARE(bench.principal.mdiArea()->subWindowList().size(), 1);
         QVERIFY(bench.registry.frame(WindowId::Configuration)->isVisible());
         QVERIFY(!bench.registry.configuration().MSComm1().isOpen());
         for (const char *item : {"MENU_PARA", "MENU_DETECT", "MENU_PARA", "MENU_CONFIGURER", "MENU_DETECT"})
-            trigger(bench, item);
+            bench.trigger(item);
         QCOMPARE(bench.principal.mdiArea()->subWindowList().size(), 3);
 
         // The two link items bring back a minimised window at normal size.
@@ -108,7 +80,7 @@ private slots:
                                        std::pair{"MENU_DETECT", WindowId::Detection}}) {
             bench.registry.minimize(id);
             QVERIFY(bench.registry.frame(id)->isMinimized());
-            trigger(bench, item);
+            bench.trigger(item);
             QMdiSubWindow *frame = bench.registry.frame(id);
             QVERIFY(!frame->isMinimized() && !frame->isMaximized());
             QCOMPARE(bench.principal.mdiArea()->activeSubWindow(), frame);
@@ -119,9 +91,8 @@ private slots:
         bench.registry.frame(WindowId::Detection)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!bench.registry.loaded(WindowId::Detection));
-        PtyPair device;
-        bench.mapPort(3, device.path());
-        bench.confirmPort(3);
+        RawLine device;
+        bench.plug(3, device.path());
         bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(QStringLiteral("NON"));
         bench.registry.frame(WindowId::Configuration)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -129,7 +100,7 @@ private slots:
         QVERIFY(!bench.registry.frame(WindowId::Configuration)->isVisible());
         QCOMPARE(bench.registry.configuration().answerCheck(), QStringLiteral("NON"));
         QVERIFY(bench.registry.configuration().portOpenFlag() && bench.registry.configuration().MSComm1().isOpen());
-        trigger(bench, "MENU_CONFIGURER");
+        bench.trigger("MENU_CONFIGURER");
         QVERIFY(bench.registry.frame(WindowId::Configuration)->isVisible());
 
         // A new configuration starts afresh and lets the device go.
@@ -162,7 +133,7 @@ private slots:
         // Anywhere but the program's folder, where the help used to move it.
         QTemporaryDir folder;
         QVERIFY(QDir::setCurrent(folder.path()));
-        trigger(bench, "MENU_Aide");
+        bench.trigger("MENU_Aide");
         QCOMPARE(bench.documents.opened, QStringList{QApplication::applicationDirPath() + "/KVL_PWS.doc"});
         QCOMPARE(QDir::currentPath(), folder.path());
         QVERIFY(bench.messages.shown.isEmpty());

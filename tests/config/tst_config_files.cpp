@@ -1,17 +1,13 @@
 #include "config/config_files.h"
 #include "config/config_text.h"
 #include "link/configuration_window.h"
-#include "support/pty_pair.h"
+#include "support/raw_line.h"
 #include "support/workbench.h"
 #include "ui/french_locale.h"
 
-#include <QComboBox>
 #include <QMdiSubWindow>
-#include <QtTest>
 
-using Icon = Messages::Icon;
 using Answer = Messages::Answer;
-using Shown = RecordingMessages::Shown;
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -24,11 +20,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList request(const FileDialogs::Request &r)
-{
-    return {r.title, r.filter, r.proposedName};
 }
 
 // A configuration file: these positions, the texts of the items they select
@@ -51,6 +42,14 @@ QByteArray configurationFile(const LinkPositions &positions, const QList<QByteAr
           << "\xe0 " + time << dashes << blanks;
     return lines.join("\r\n") + "\r\n";
 }
+struct LoadRow
+{
+    QString name;       // the dialog's answer; none: cancelled
+    QByteArray file;    // null: no such file
+    QList<int> positions;
+    bool opened;
+    ShownList messages; // %1: the file's path
+};
 } // namespace
 
 class ConfigFilesTest : public QObject
@@ -120,11 +119,9 @@ private slots:
         Workbench bench;
         ENREGISTRER_CONFIGURATION(bench.registry); // cancelled
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
-        bench.files.answers << dir.filePath("Configuration_LDQ");
+        bench.files.next(dir.filePath("Configuration_LDQ"));
         ENREGISTRER_CONFIGURATION(bench.registry);
-        QCOMPARE(request(bench.files.requests.value(1)),
-                 (QStringList{"Enregistrer un fichier de configuration LDQ",
-                              "Fichiers configuration(*.OMR);;Tous les fichiers(*.*)", "Configuration_LDQ"}));
+        QCOMPARE(bench.files.requests.value(1).proposedName, QStringLiteral("Configuration_LDQ"));
         const QByteArray saved = readAll(dir.filePath("Configuration_LDQ"));
         const QList<QByteArray> lines = saved.split('\n');
         const QByteArray date = lines.value(27).mid(9).chopped(1);
@@ -140,7 +137,7 @@ private slots:
         CONFIGURATION &config = bench.registry.configuration();
         config.list(LinkSetting::SEL_COM)->setCurrentText(QStringLiteral("COM12:"));
         config.list(LinkSetting::SEL_REP)->setCurrentText(QStringLiteral("NON"));
-        bench.files.answers << dir.filePath("a.omr");
+        bench.files.next(dir.filePath("a.omr"));
         ENREGISTRER_CONFIGURATION(bench.registry);
         QVERIFY(readAll(dir.filePath("a.omr")).startsWith("11\r\n0\r\n2\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"));
         QVERIFY(bench.messages.shown.isEmpty());
@@ -148,48 +145,38 @@ private slots:
 
     void loading_data()
     {
-        QTest::addColumn<QString>("name"); // the dialog's answer; none: cancelled
-        QTest::addColumn<QByteArray>("file"); // null: no such file
-        QTest::addColumn<QList<int>>("positions");
-        QTest::addColumn<bool>("opened");
-        QTest::addColumn<QList<Shown>>("messages"); // %1: the file's path
+        QTest::addColumn<LoadRow>("row");
         const QList<int> defaults{2, 0, 2, 1, 0, 0, 0, 1};
         const QByteArray eight("3\r\n1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n0\r\n");
         const Shown opened{Icon::Information, "Ouverture du port COM4: effectuée avec succès."};
         const Shown notConfiguration{Icon::None, "%1 n'est pas un fichier de configuration."};
         const Shown unreadable{Icon::None, "Erreur d'ouverture de %1"};
-        QTest::newRow("the eight numbers alone") << "c.omr" << eight << QList<int>{3, 1, 0, 0, 1, 1, 1, 0} << true
-                                                 << QList<Shown>{opened};
-        QTest::newRow("third line bad") << "c.omr" << QByteArray(eight).replace(6, 1, "9")
-                                        << QList<int>{3, 1, 2, 1, 0, 0, 0, 1} << false << QList<Shown>{};
-        QTest::newRow("holding a NUL") << "c.omr" << eight + '\0' << defaults << false << QList<Shown>{notConfiguration};
-        QTest::newRow("over 64 KiB") << "c.omr" << eight + QByteArray(65536, ' ') << defaults << false
-                                     << QList<Shown>{notConfiguration};
-        QTest::newRow("cancelled") << "" << QByteArray() << defaults << false << QList<Shown>{};
-        QTest::newRow("unreadable: retried, then given up") << "missing.omr" << QByteArray() << defaults << false
-                                                            << QList<Shown>{unreadable, unreadable};
+        QTest::newRow("the eight numbers alone") << LoadRow{"c.omr", eight, {3, 1, 0, 0, 1, 1, 1, 0}, true, {opened}};
+        QTest::newRow("third line bad")
+            << LoadRow{"c.omr", QByteArray(eight).replace(6, 1, "9"), {3, 1, 2, 1, 0, 0, 0, 1}, false, {}};
+        QTest::newRow("holding a NUL") << LoadRow{"c.omr", eight + '\0', defaults, false, {notConfiguration}};
+        QTest::newRow("over 64 KiB")
+            << LoadRow{"c.omr", eight + QByteArray(65536, ' '), defaults, false, {notConfiguration}};
+        QTest::newRow("cancelled") << LoadRow{"", QByteArray(), defaults, false, {}};
+        QTest::newRow("unreadable: retried, then given up")
+            << LoadRow{"missing.omr", QByteArray(), defaults, false, {unreadable, unreadable}};
     }
     void loading()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, file);
-        QFETCH(QList<int>, positions);
-        QFETCH(bool, opened);
-        QFETCH(QList<Shown>, messages);
+        QFETCH(LoadRow, row);
+        auto [name, file, positions, opened, messages] = row;
         QTemporaryDir dir;
-        PtyPair com4;
+        RawLine com4;
         Workbench bench;
         bench.mapPort(4, com4.path());
         const QString path = dir.filePath(name);
         if (!file.isNull())
             QVERIFY(writeFile(path, file));
         if (!name.isEmpty())
-            bench.files.answers << path;
+            bench.files.next(path);
         bench.messages.retryAnswers << Answer::Retry << Answer::Cancel;
         OUVRIR_CONFIGURATION(bench.registry);
-        QCOMPARE(request(bench.files.requests.value(0)),
-                 (QStringList{"Ouvrir un fichier de configuration LDQ",
-                              "Fichiers configuration(*.omr);;Tous les fichiers(*.*)", "Configuration_LDQ"}));
+        QCOMPARE(bench.files.requests.value(0).proposedName, QStringLiteral("Configuration_LDQ"));
 
         CONFIGURATION &config = bench.registry.configuration();
         const LinkPositions selected = config.positions();
@@ -206,7 +193,7 @@ private slots:
         QTemporaryDir dir;
         Workbench bench;
         const QString path = dir.filePath("no-such-folder/c.omr");
-        bench.files.answers << path;
+        bench.files.next(path);
         bench.messages.retryAnswers << Answer::Retry << Answer::Retry << Answer::Cancel;
         bench.registry.show(WindowId::Configuration);
         bench.registry.minimize(WindowId::Configuration);
@@ -223,7 +210,7 @@ private slots:
         if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), dir.path()}) != 0)
             QSKIP("this file system cannot lock a folder");
         bench.messages.clear();
-        bench.files.answers << kept;
+        bench.files.next(kept);
         ENREGISTRER_CONFIGURATION(bench.registry);
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir.path()});
         QCOMPARE(bench.messages.texts(), QStringList{"Erreur lors de la création de " + kept + ". Essayer à nouveau"});

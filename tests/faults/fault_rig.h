@@ -6,21 +6,10 @@
 #include "support/window_rig.h"
 
 #include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTimer>
-#include <QtTest>
-
-Q_DECLARE_METATYPE(sim::Fault)
 
 namespace faults {
 
 using namespace flows;
-using namespace std::chrono_literals;
-using Icon = Messages::Icon;
-using Shown = RecordingMessages::Shown;
-using ShownList = QList<Shown>;
 
 inline const Shown failure{Icon::Exclamation, QStringLiteral("Une erreur est survenue. Veuillez recommencer ou  "
                                                              "vérifier directement sur l'afficheur.")};
@@ -39,29 +28,6 @@ inline QString badCell(const char *cell)
 {
     return QStringLiteral("la case %1 ne contient pas d'octet valide. Lisez d'abord la mémoire du panneau.")
         .arg(QLatin1String(cell));
-}
-
-// A write's frames as the panel logs them; "_31 Y??" is any byte.
-inline QStringList writeFrames(int first, int pages)
-{
-    QStringList frames = repeated("_31 SSS", 5);
-    for (int page = first; page < first + 16 * pages; page += 16) {
-        const QString address = QString::number(page, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-        frames << QStringList{"_31 SSS", "_31 ZA0", "_31 Y" + address} + repeated("_31 Y??", 16) << "_31 WWW";
-    }
-    return frames;
-}
-
-// `log` with the bytes sent hidden where `expected` has "??"; anything else
-// there still shows.
-inline QStringList masked(QStringList log, const QStringList &expected)
-{
-    static const QRegularExpression byte(QStringLiteral("^_31 Y[0-9A-F]{2}$"));
-    for (qsizetype i = 0; i < std::min(log.size(), expected.size()); ++i) {
-        if (expected[i].endsWith(QLatin1String("??")) && byte.match(log[i]).hasMatch())
-            log[i] = expected[i];
-    }
-    return log;
 }
 
 template <class T> T fetched(const char *column)
@@ -85,7 +51,7 @@ enum class Told { Outcome, LostPort, Nothing };
 struct Strike
 {
     const char *button;                 // starts the flow
-    QStringList frames;                 // all it sends while the line holds
+    QString frames;                     // all it sends while the line holds, in wire notation
     int hangUpAfter;                    // frames, from the fault on, until the line drops
     Told told = Told::Outcome;
     bool marksGrid = true;              // every cell then shows the failure
@@ -112,15 +78,6 @@ struct FaultRig : WindowRig<Window>
 
     bool hungUp() const { return fault == sim::Fault::HangUp; }
 
-    template <class T> T &control(const char *name)
-    {
-        T *c = this->window.template findChild<T *>(QLatin1String(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return *c;
-    }
-    void click(const char *button) { control<QPushButton>(button).click(); }
-
     // What every flow owes whatever the fault: the messages, the failure on
     // screen, no frame beyond its own (a hang-up cuts them short), the memory
     // it does not write, and a backup of the memory it does.
@@ -138,7 +95,7 @@ struct FaultRig : WindowRig<Window>
         trigger.callOnTimeout(provoke);
         trigger.start(1);
         provoke();
-        click(s.button);
+        this->click(s.button);
         if (hungUp()) { // told at once, not once the answer's time limit has run out
             const std::vector<sim::LoggedFrame> heard = this->panel.frames();
             QVERIFY(!heard.empty());
@@ -154,7 +111,7 @@ struct FaultRig : WindowRig<Window>
             else
                 shown << Shown{Icon::Exclamation, PartlyWrittenText};
         }
-        QCOMPARE(this->bench.messages.shown, shown);
+        QCOMPARE(this->messages.shown, shown);
         if (s.marksGrid) {
             const MemoryGrid &grid = *this->window.template findChild<MemoryGrid *>();
             QStringList cells;
@@ -162,8 +119,9 @@ struct FaultRig : WindowRig<Window>
                 cells << grid.Text1(k)->text() + " on " + grid.Text1(k)->palette().color(QPalette::Base).name();
             QCOMPARE(cells, QStringList(MemoryImage::Size, QStringLiteral("Er on #ff0000")));
         }
-        const QStringList sent = hungUp() ? s.frames.mid(0, s.faultAfter + s.hangUpAfter) : s.frames;
-        QCOMPARE(masked(this->frames(sent.size()), sent), sent);
+        const QStringList all = wire::frames(s.frames);
+        const QStringList sent = hungUp() ? all.mid(0, s.faultAfter + s.hangUpAfter) : all;
+        QCOMPARE(wire::masked(this->frames(int(sent.size())), sent), sent);
         const sim::Memory after = this->panel.memory();
         QVERIFY(std::equal(before.begin(), before.begin() + s.writesFrom, after.begin()));
         backupsHold(s.writesFrom < MemoryImage::Size ? QList{before} : QList<sim::Memory>{}, s.writesFrom);
@@ -201,20 +159,21 @@ struct FaultRig : WindowRig<Window>
     // `button` clicked again sends nothing beyond the start of `frames` and
     // changes no byte: the guard refuses once the port is lost, the flow
     // refuses for `reason` otherwise (no reason: only the guard is checked).
-    void clickedAgain(const char *button, const QString &reason, const QStringList &frames = {})
+    void clickedAgain(const char *button, const QString &reason, const QString &script = {})
     {
         if (!hungUp() && reason.isEmpty())
             return;
         const sim::Memory memory = this->panel.memory();
         this->restart(0);
-        click(button);
-        QCOMPARE(this->bench.messages.shown, ShownList{hungUp() ? noPort : cancelled(reason)});
+        this->click(button);
+        QCOMPARE(this->messages.shown, ShownList{hungUp() ? noPort : cancelled(reason)});
+        const QStringList frames = wire::frames(script);
         const QStringList sent = hungUp() ? this->frames(0) : this->frames(int(frames.size()));
         QCOMPARE(sent, (hungUp() ? QStringList() : frames).mid(0, sent.size()));
         QCOMPARE(this->panel.memory(), memory);
     }
 
-    QString backupFolder() const { return this->bench.backups.filePath(QStringLiteral("sauvegardes")); }
+    QString backupFolder() const { return this->backups.filePath(QStringLiteral("sauvegardes")); }
 
     sim::Fault fault;
     sim::Memory before = this->panel.memory();

@@ -5,11 +5,6 @@
 #include "params/parameter_window.h"
 #include "switches/switch_window.h"
 
-#include <QAbstractButton>
-#include <QAbstractSlider>
-#include <QLabel>
-#include <QScrollBar>
-
 using namespace faults;
 
 namespace {
@@ -75,8 +70,8 @@ private slots:
         FaultRig<dump_24c01> rig(WindowId::Parameters);
         rig.skipIfWriteSucceeds();
         rig.click("but_RD");
-        rig.restart(editorRead.size());
-        rig.strike({.button = "but_ecrit_para", .frames = writeFrames(0x40, 4) + QStringList{"31 OOO", "31 RRR"},
+        rig.restart(count(editorRead));
+        rig.strike({.button = "but_ecrit_para", .frames = writeFrames(0x40, 4) + "31 OOO; 31 RRR",
                     .hangUpAfter = 5 + 2 * 20 + 8, .writesFrom = 64});
         rig.clickedAgain("but_ecrit_para", unreadable, editorRead);
     }
@@ -94,7 +89,7 @@ private slots:
         FaultRig<dump_24c01> rig(WindowId::Parameters);
         rig.skipIfWriteSucceeds();
         rig.click("but_RD");
-        rig.restart(editorRead.size());
+        rig.restart(count(editorRead));
         rig.click("but_lin");
         rig.strike({.button = "but_WR", .frames = writeFrames(0x40, 4), .hangUpAfter = 5 + 20 + 3,
                     .told = Told::LostPort, .writesFrom = 64});
@@ -106,15 +101,12 @@ private slots:
     void liveSpeed()
     {
         FaultRig<dump_24c01> rig(WindowId::Parameters);
-        const QStringList frames{"31 AAA", "31 BBB", "31 CCC", "31 DDD"};
-        const auto shown = [&rig] {
-            return rig.control<QLineEdit>("VITESSE_VENT").text() + '|'
-                + rig.control<QLineEdit>("VITESSE_VENT_MAX").text();
-        };
+        const QString frames = "31 AAA; 31 BBB; 31 CCC; 31 DDD";
+        const auto shown = [&rig] { return rig.text("VITESSE_VENT") + '|' + rig.text("VITESSE_VENT_MAX"); };
         const QString last = QStringLiteral(" Vitesse instantanée : 56,7 Km/h.| Maximum enregistré: 123,4 Km/h.");
         rig.click("Command1");
         QCOMPARE(shown(), last);
-        rig.restart(frames.size());
+        rig.restart(count(frames));
         rig.panel.setSpeeds(999, 888);
         rig.strike({.button = "Command1", .frames = frames, .hangUpAfter = 3, .told = Told::LostPort,
                     .marksGrid = false});
@@ -127,7 +119,7 @@ private slots:
     void detection()
     {
         FaultRig<DETECT> rig(WindowId::Detection);
-        rig.strike({.button = "Command1", .frames = {"31 RRR"}, .hangUpAfter = 1, .told = Told::Nothing,
+        rig.strike({.button = "Command1", .frames = "31 RRR", .hangUpAfter = 1, .told = Told::Nothing,
                     .marksGrid = false});
         const auto green = [&rig](int k) {
             return rig.window.Label1(k)->palette().color(QPalette::Window) == QColor(0, 255, 0);
@@ -137,8 +129,8 @@ private slots:
             QCOMPARE(rig.window.Label1(k + 28)->text(), QStringLiteral("."));
             QVERIFY(!green(k) && !green(k + 28));
         }
-        QVERIFY(!PORT_OUVERT(rig.bench.registry));
-        QCOMPARE(rig.bench.messages.shown, ShownList{noPort});
+        QVERIFY(!PORT_OUVERT(rig.registry));
+        QCOMPARE(rig.messages.shown, ShownList{noPort});
     }
 
     // Every switch OFF and no variant, whatever the failure marks would
@@ -146,7 +138,7 @@ private slots:
     void switchRead()
     {
         FaultRig<SW> rig(WindowId::Switches);
-        const QStringList frames = opening + QStringList{"_31 PPP"} + memoryRead + QStringList{"_31 RRR"};
+        const QString frames = opening + "; _31 PPP; " + memoryRead + "; _31 RRR";
         rig.strike({.button = "LIT_SW", .frames = frames, .hangUpAfter = 11 + 1 + 5 + 4 + 64});
         for (int i = 0; i < SW::Switches; ++i) {
             QCOMPARE(rig.window.SW1(i)->value(), 1);
@@ -161,7 +153,7 @@ private slots:
     void luminosityRead()
     {
         FaultRig<LUM> rig(WindowId::Luminosity);
-        rig.strike({.button = "but_LIT_LUM", .frames = opening + QStringList{"_31 PPP"} + memoryRead + closing,
+        rig.strike({.button = "but_LIT_LUM", .frames = opening + "; _31 PPP; " + memoryRead + "; " + closing,
                     .hangUpAfter = 11 + 1 + 5 + 4 + 64});
         QCOMPARE(luminositySettings(rig.window), (QList<int>{-1, 1, 1}));
         rig.clickedAgain("but_WR", badCell("00h"));
@@ -173,7 +165,7 @@ private slots:
     {
         FaultRig<LUM> rig(WindowId::Luminosity);
         rig.window.selectMode(6);
-        rig.strike({.button = "but_ECRIT_LUM", .frames = opening + memoryRead + closing,
+        rig.strike({.button = "but_ECRIT_LUM", .frames = opening + "; " + memoryRead + "; " + closing,
                     .hangUpAfter = 11 + 5 + 4 + 64});
         QCOMPARE(luminositySettings(rig.window), (QList<int>{6, 5, 4}));
         rig.clickedAgain("but_ECRIT_LUM", {});
@@ -186,9 +178,9 @@ private slots:
         FaultRig<LUM> rig(WindowId::Luminosity);
         rig.skipIfWriteSucceeds();
         rig.window.selectMode(6);
-        const QStringList write = writeFrames(0, 8) + QStringList{"_31 OOO", "_31 LLL"} + closing;
-        rig.strike({.button = "but_ECRIT_LUM", .frames = opening + memoryRead + write, .hangUpAfter = 5 + 3 * 20 + 10,
-                    .writesFrom = 0, .faultAfter = int(opening.size() + memoryRead.size())});
+        const QString write = writeFrames(0, 8) + "_31 OOO; _31 LLL; " + closing;
+        rig.strike({.button = "but_ECRIT_LUM", .frames = opening + "; " + memoryRead + "; " + write,
+                    .hangUpAfter = 5 + 3 * 20 + 10, .writesFrom = 0, .faultAfter = count(opening + "; " + memoryRead)});
         rig.clickedAgain("but_WR", badCell("00h"));
     }
 };

@@ -2,8 +2,6 @@
 #include "luminosity/luminosity_window.h"
 #include "params/parameter_window.h"
 
-#include <QAbstractSlider>
-
 using namespace faults;
 
 namespace {
@@ -11,12 +9,10 @@ namespace {
 template <class Window> void plugIn(FaultRig<Window> &rig, sim::VirtualPanel &panel)
 {
     QVERIFY(panel.start());
-    rig.bench.mapPort(3, QString::fromStdString(panel.devicePath()));
-    rig.bench.confirmPort(3);
-    rig.bench.messages.clear();
+    rig.plug(3, QString::fromStdString(panel.devicePath()));
+    rig.messages.clear();
 }
 } // namespace
-Q_DECLARE_METATYPE(WindowId)
 
 class RestoreTest : public QObject
 {
@@ -37,8 +33,8 @@ private slots:
         FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::HangUp, QStringLiteral("OUI"));
         rig.click("but_lit_para");
         for (const auto &[name, value] : {std::pair{"HScroll1_1", 111}, {"Slider_ZEROPULSE", 9}, {"HScroll3", 13}})
-            rig.control<QAbstractSlider>(name).setValue(value);
-        rig.restart(editorRead.size() + 8);
+            rig.template find<QAbstractSlider>(name).setValue(value);
+        rig.restart(count(editorRead) + 8);
         rig.strike({.button = "but_ecrit_para", .frames = writeFrames(0x40, 4), .hangUpAfter = hangUpAfter,
                     .writesFrom = 64});
         if (QTest::currentTestFailed())
@@ -53,15 +49,15 @@ private slots:
         plugIn(rig, second);
         // Read first: what is on the panel now is saved before the restore.
         rig.click("but_RD");
-        QVERIFY(second.waitForFrames(editorRead.size(), 1s));
+        QVERIFY(second.waitForFrames(count(editorRead), 1s));
         second.clearLog();
-        rig.bench.files.answers << backupFiles(rig.backupFolder()).value(0);
+        rig.files.next(backupFiles(rig.backupFolder()).value(0));
         rig.click("but_load");
         rig.click("but_WR");
-        QCOMPARE(rig.bench.messages.shown, ShownList{});
-        const QStringList restore = writeFrames(0x40, 4);
+        QCOMPARE(rig.messages.shown, ShownList{});
+        const QStringList restore = wire::frames(writeFrames(0x40, 4));
         QVERIFY(second.waitForFrames(restore.size(), 1s));
-        QCOMPARE(masked(frameTexts(second.frames()), restore), restore);
+        QCOMPARE(wire::masked(frameTexts(second.frames()), restore), restore);
         QCOMPARE(second.memory(), rig.before);
         for (int k = 64; k < MemoryImage::Size; ++k)
             QCOMPARE(rig.window.image().state(k), CellState::Green);
@@ -72,31 +68,31 @@ private slots:
     {
         QTest::addColumn<WindowId>("window");
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("ownRead"); // the write's own, else the window read first
+        QTest::addColumn<QString>("ownRead"); // the write's own, else the window read first
         const auto editor = WindowId::Parameters, lum = WindowId::Luminosity;
-        QTest::newRow("parameters") << editor << "but_ecrit_para" << QStringList();
-        QTest::newRow("editor grid") << editor << "but_WR" << QStringList();
-        QTest::newRow("luminosity") << lum << "but_ECRIT_LUM" << opening + memoryRead + closing;
-        QTest::newRow("luminosity grid") << lum << "but_WR" << QStringList();
+        QTest::newRow("parameters") << editor << "but_ecrit_para" << QString();
+        QTest::newRow("editor grid") << editor << "but_WR" << QString();
+        QTest::newRow("luminosity") << lum << "but_ECRIT_LUM" << opening + "; " + memoryRead + "; " + closing;
+        QTest::newRow("luminosity grid") << lum << "but_WR" << QString();
     }
     // A write whose backup cannot be saved sends nothing of the image.
     void unsavableBackup()
     {
         QFETCH(WindowId, window);
         QFETCH(QString, button);
-        QFETCH(QStringList, ownRead);
+        QFETCH(QString, ownRead);
         FaultRig<QWidget> rig(window, sim::Fault::None, QStringLiteral("OUI"));
         if (ownRead.isEmpty()) {
             rig.click("but_RD");
-            rig.restart(window == WindowId::Parameters ? editorRead.size() : memoryRead.size());
+            rig.restart(window == WindowId::Parameters ? count(editorRead) : count(memoryRead));
         }
         QFile blocker(rig.backupFolder()); // a regular file where the folder should be made
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        rig.click(qPrintable(button));
-        QCOMPARE(rig.bench.messages.shown, ShownList{cancelled(QStringLiteral("la sauvegarde de la mémoire du panneau a "
+        rig.click(button);
+        QCOMPARE(rig.messages.shown, ShownList{cancelled(QStringLiteral("la sauvegarde de la mémoire du panneau a "
                                                                               "échoué (impossible de créer le dossier %1).")
                                                                    .arg(rig.backupFolder()))});
-        QCOMPARE(rig.frames(ownRead.size()), ownRead);
+        QCOMPARE(rig.frames(count(ownRead)), wire::frames(ownRead));
         QCOMPARE(rig.panel.memory(), rig.before);
     }
 
@@ -132,12 +128,12 @@ private slots:
         sim::Memory expected = before;
         if (parameters) {
             rig.click("but_lit_para");
-            rig.restart(editorRead.size() + 8);
-            rig.template control<QAbstractSlider>("HScroll1_1").setValue(111);
+            rig.restart(count(editorRead) + 8);
+            rig.template find<QAbstractSlider>("HScroll1_1").setValue(111);
             if (anotherPanel)
                 plugIn(rig, other);
             else
-                rig.bench.confirmPort(3);
+                rig.confirmPort(3);
             // The settings read from the first panel, range 1's limit edited
             // to 111 with its colour kept.
             std::copy(rig.before.begin() + 64, rig.before.begin() + 99, expected.begin() + 64);
@@ -149,16 +145,16 @@ private slots:
                 expected[k] = std::uint8_t(k);
         }
         panel.clearLog();
-        rig.bench.messages.clear();
-        rig.click(qPrintable(button));
+        rig.messages.clear();
+        rig.click(button);
 
-        const QStringList write = writeFrames(first, (128 - first) / 16);
-        const QStringList frames = (first ? editorRead : memoryRead) + write
-            + (parameters ? QStringList{"31 OOO", "31 RRR"} : QStringList());
+        const QString write = writeFrames(first, (128 - first) / 16);
+        const QStringList frames = wire::frames((first ? editorRead : memoryRead) + "; " + write
+                                                + (parameters ? "31 OOO; 31 RRR" : ""));
         QVERIFY(panel.waitForFrames(std::size_t(frames.size()), 2s));
-        QCOMPARE(masked(frameTexts(panel.frames()), frames), frames);
+        QCOMPARE(wire::masked(frameTexts(panel.frames()), frames), frames);
         const ShownList done{writtenShown};
-        QCOMPARE(rig.bench.messages.shown, parameters ? done : ShownList());
+        QCOMPARE(rig.messages.shown, parameters ? done : ShownList());
         QCOMPARE(panel.memory(), expected);
         if (parameters) {
             rig.backupsHold({before}, first);
@@ -166,7 +162,7 @@ private slots:
         }
         // Sent again: the second backup holds what the first write left.
         rig.click("but_WR");
-        QVERIFY(panel.waitForFrames(std::size_t(frames.size() + write.size()), 3s));
+        QVERIFY(panel.waitForFrames(std::size_t(frames.size() + count(write)), 3s));
         rig.backupsHold({before, expected}, first);
     }
 };

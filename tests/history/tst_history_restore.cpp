@@ -15,9 +15,8 @@ struct HistoryRig : WindowRig<dump_24c01>
     {
         panel.setLineRate(true);
     }
-    HistoryWindow &history() { return bench.registry.window<HistoryWindow>(WindowId::History); }
-    QString folder() const { return bench.services.backupFolder; }
-    void click(const char *button) { window.findChild<QPushButton *>(QLatin1String(button))->click(); }
+    HistoryWindow &history() { return registry.window<HistoryWindow>(WindowId::History); }
+    QString folder() const { return services.backupFolder; }
 
     // A backup of `window` on COM `port` holding, over first..last except
     // the gap, the panel's bytes turned over (XOR 5A); the card it restores.
@@ -39,14 +38,14 @@ struct HistoryRig : WindowRig<dump_24c01>
     {
         history().refresh();
         QVERIFY(history().select(path));
-        bench.changes.answers << ScriptedChangeViews::Answer{accept, {}};
+        changes.answers << ScriptedChangeViews::Answer{accept, {}};
         history().findChild<QPushButton *>(QStringLiteral("but_restaurer"))->click();
     }
 
     QString path;
 };
 
-const QStringList editorWrite = writeFrames(0x40, 4) + QStringList{"31 OOO", "31 RRR"};
+const QString editorWrite = writeFrames(0x40, 4) + "31 OOO; 31 RRR; ";
 } // namespace
 
 class HistoryRestoreTest : public QObject
@@ -62,16 +61,16 @@ private slots:
         QTest::addColumn<int>("last");
         QTest::addColumn<int>("gap"); // ten bytes the backup does not know
         QTest::addColumn<bool>("spoilt"); // read first; address 4Ah then reads wrong
-        QTest::addColumn<QStringList>("frames");
+        QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("verdict");
         QTest::addColumn<QString>("note");
         const QString verified = QStringLiteral("Restauration vérifiée : les %1 octets restaurés sont sur le panneau.");
-        const QStringList editor = editorRead + editorWrite + editorRead;
+        const QString editor = editorRead + "; " + editorWrite + editorRead;
         QTest::newRow("parameters") << "dump_24c01" << 3 << 64 << 127 << -1 << false << editor << verified.arg(64) << "";
         QTest::newRow("parameters, 100-109 unknown")
             << "dump_24c01" << 3 << 64 << 127 << 100 << false << editor << verified.arg(54) << "";
         QTest::newRow("luminosity, 0-63, from COM4")
-            << "LUM" << 4 << 0 << 63 << -1 << false << memoryRead + writeFrames(0, 8) + memoryRead << verified.arg(64)
+            << "LUM" << 4 << 0 << 63 << -1 << false << memoryRead + "; " + writeFrames(0, 8) + memoryRead << verified.arg(64)
             << "Cette sauvegarde vient de COM4 ; le port ouvert est COM3.";
         // 81 turned over is DB; the spoilt answer DA.
         QTest::newRow("spoilt read-back")
@@ -90,24 +89,25 @@ private slots:
         QFETCH(int, last);
         QFETCH(int, gap);
         QFETCH(bool, spoilt);
-        QFETCH(QStringList, frames);
+        QFETCH(QString, script);
         QFETCH(QString, verdict);
         QFETCH(QString, note);
         HistoryRig rig;
         const sim::Memory before = rig.panel.memory();
         if (spoilt) {
             rig.click("but_lit_para");
-            rig.restart(int(editorRead.size()) + 8);
+            rig.restart(count(editorRead) + 8);
             rig.panel.spoilReadsOf(0x4A);
         }
         const sim::Memory card = rig.backUp(window, port, first, last, gap, gap < 0 ? -2 : gap + 9);
         rig.restore();
-        QCOMPARE(masked(rig.frames(int(frames.size())), frames), frames);
+        const QStringList frames = wire::frames(script);
+        QCOMPARE(wire::masked(rig.frames(int(frames.size())), frames), frames);
         QCOMPARE(rig.panel.memory(), card);
         const Icon icon = spoilt ? Icon::Exclamation : Icon::Information;
         const ShownList told{Shown{icon, verdict}};
-        QCOMPARE(rig.bench.messages.shown, told);
-        const ChangesRequest &asked = rig.bench.changes.requests.value(0);
+        QCOMPARE(rig.messages.shown, told);
+        const ChangesRequest &asked = rig.changes.requests.value(0);
         QCOMPARE(asked.title + '/' + asked.accept + '/' + asked.reject, QStringLiteral("Restauration/Restaurer/Annuler"));
         QCOMPARE(asked.note, note);
         QVERIFY(!asked.rows.isEmpty());
@@ -130,9 +130,9 @@ private slots:
         const sim::Memory before = rig.panel.memory();
         rig.backUp(QStringLiteral("dump_24c01"), 3, 64, 127);
         rig.restore(false);
-        QCOMPARE(rig.frames(int(editorRead.size())), editorRead);
+        QCOMPARE(rig.frames(count(editorRead)), wire::frames(editorRead));
         QCOMPARE(rig.panel.memory(), before);
-        QCOMPARE(rig.bench.messages.shown, ShownList{});
+        QCOMPARE(rig.messages.shown, ShownList{});
         QCOMPARE(backupFiles(rig.folder()).size(), 1);
     }
 
@@ -144,7 +144,7 @@ private slots:
         HistoryRig rig;
         const sim::Memory before = rig.panel.memory();
         rig.click("but_lit_para");
-        rig.restart(int(editorRead.size()) + 8);
+        rig.restart(count(editorRead) + 8);
         rig.window.findChild<QAbstractSlider *>(QStringLiteral("HScroll1_1"))->setValue(111);
         MemoryBackup later{QStringLiteral("LUM"), 3, QDateTime(QDate(2030, 1, 1), QTime(0, 0)), {}, {}};
         later.bytes[0] = 1;
@@ -155,11 +155,11 @@ private slots:
         const Shown wayBack{Icon::Exclamation, QStringLiteral("Le panneau a peut-être été programmé en partie. Sa "
                                                               "mémoire d'avant l'écriture est sauvegardée : Fenêtre > "
                                                               "Historique des sauvegardes permet de la restaurer.")};
-        QCOMPARE(rig.bench.messages.shown, ShownList({lostPort, wayBack}));
+        QCOMPARE(rig.messages.shown, ShownList({lostPort, wayBack}));
         const sim::Memory halfWritten = rig.panel.memory();
         QVERIFY(halfWritten != before);
 
-        QAction *menu = rig.bench.principal.findChild<QAction *>(QStringLiteral("MENU_HISTORIQUE"));
+        QAction *menu = rig.principal.findChild<QAction *>(QStringLiteral("MENU_HISTORIQUE"));
         QVERIFY(menu && menu->isEnabled());
         menu->trigger();
         const QString selected = rig.history().selectedPath();
@@ -170,12 +170,12 @@ private slots:
         sim::VirtualPanel second(state);
         QVERIFY(second.start());
         second.setLineRate(true);
-        rig.bench.mapPort(3, QString::fromStdString(second.devicePath()));
-        rig.bench.confirmPort(3);
-        rig.bench.messages.clear();
+        rig.mapPort(3, QString::fromStdString(second.devicePath()));
+        rig.confirmPort(3);
+        rig.messages.clear();
         rig.history().findChild<QPushButton *>(QStringLiteral("but_restaurer"))->click();
         QCOMPARE(second.memory(), before);
-        QCOMPARE(rig.bench.messages.shown.value(0).icon, Icon::Information);
+        QCOMPARE(rig.messages.shown.value(0).icon, Icon::Information);
     }
 };
 

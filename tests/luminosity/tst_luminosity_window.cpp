@@ -1,19 +1,18 @@
+#include "luminosity/luminosity_codec.h"
 #include "luminosity/luminosity_window.h"
 #include "panel/backup.h"
 #include "panel/memory_grid.h"
+#include "panel/memory_image.h"
 #include "support/window_rig.h"
 
-#include <QFile>
-#include <QPushButton>
 #include <QSlider>
-#include <QtTest>
-
-using Icon = Messages::Icon;
-using Shown = RecordingMessages::Shown;
-using ShownList = QList<Shown>;
-Q_DECLARE_METATYPE(sim::Fault)
 
 namespace {
+std::optional<int> modeOf(int mode)
+{
+    return mode < 0 ? std::nullopt : std::optional<int>(mode);
+}
+
 using namespace flows;
 using Rig = WindowRig<LUM>;
 
@@ -32,69 +31,127 @@ void choose(LUM &lum, const QList<int> &chosen)
     lum.DURE_LDR->setValue(chosen[1]);
     lum.COMP_LDR->setValue(chosen[2]);
 }
+struct ReadRow
+{
+    QString answerCheck;
+    QList<int> bytes; // 60, 61, 62
+    QList<int> shown;
+    ShownList messages;
+};
+struct WriteRow
+{
+    QList<int> chosen; // mode (-1: none), period, threshold
+    QString answerCheck;
+    sim::Fault fault;
+    int byte60; // -1: left as the panel had it
+};
 } // namespace
 
+// DECODE_LUM and ENCODE_LUM, and the LUM window on a panel.
 class LuminosityWindowTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void decode_data()
+    {
+        QTest::addColumn<QList<quint32>>("bytes"); // 60, 61, 62
+        QTest::addColumn<QList<int>>("settings"); // mode (-1: none), period, threshold
+        QTest::newRow("100%, longest period") << QList<quint32>{0x02, 0xFF, 0} << QList{1, 128, 0};
+        QTest::newRow("period byte 0, 20%") << QList<quint32>{0x40, 0, 15} << QList{6, 1, 15};
+        QTest::newRow("even period byte") << QList<quint32>{0x08, 10, 1} << QList{3, 6, 1};
+        QTest::newRow("bit 2 after bit 1") << QList<quint32>{0x06, 1, 1} << QList{2, 1, 1};
+        QTest::newRow("bit 0 tested last") << QList<quint32>{0x7F, 1, 1} << QList{0, 1, 1};
+        QTest::newRow("bit 7 ignored") << QList<quint32>{0x80, 1, 1} << QList{-1, 1, 1};
+        QTest::newRow("threshold as it stands") << QList<quint32>{0x10, 1, 0x3F} << QList{4, 1, 63};
+    }
+    void decode()
+    {
+        QFETCH(QList<quint32>, bytes);
+        const LuminositySettings decoded = DECODE_LUM(bytes[0], bytes[1], bytes[2]);
+        QTEST((QList{decoded.mode.value_or(-1), int(decoded.period), int(decoded.threshold)}), "settings");
+    }
+
+    void encode_data()
+    {
+        QTest::addColumn<QList<int>>("settings"); // mode (-1: none), period, threshold
+        QTest::addColumn<QStringList>("cells"); // 60 ("": unchanged), 61, 62
+        QTest::newRow("20%") << QList{6, 1, 15} << QStringList{"40", "1", "F"};
+        QTest::newRow("sensor") << QList{0, 128, 0} << QStringList{"21", "FF", "0"};
+        QTest::newRow("no mode") << QList{-1, 5, 4} << QStringList{"", "9", "4"};
+        QTest::newRow("out of range held") << QList{7, 0, 16} << QStringList{"", "1", "F"};
+    }
+    void encode()
+    {
+        QFETCH(QList<int>, settings);
+        const LuminosityCells encoded = ENCODE_LUM(modeOf(settings[0]), settings[1], settings[2]);
+        QTEST((QStringList{encoded.cell60.value_or(QString()), encoded.cell61, encoded.cell62}), "cells");
+    }
+
+    void roundTrip()
+    {
+        for (int mode = -1; mode <= 6; ++mode) {
+            for (int period = 1; period <= 128; ++period) {
+                for (int threshold = 0; threshold <= 15; ++threshold) {
+                    const LuminosityCells cells = ENCODE_LUM(modeOf(mode), period, threshold);
+                    const LuminositySettings back =
+                        DECODE_LUM(hexPrefixValue(cells.cell60.value_or(QString())), hexPrefixValue(cells.cell61),
+                                   hexPrefixValue(cells.cell62));
+                    if (!(back == LuminositySettings{modeOf(mode), quint32(period), quint32(threshold)}))
+                        QFAIL(qPrintable(QStringLiteral("mode %1 period %2 threshold %3").arg(mode).arg(period).arg(threshold)));
+                }
+            }
+        }
+    }
+
     void reads_data()
     {
-        QTest::addColumn<QString>("answerCheck");
-        QTest::addColumn<QList<int>>("bytes"); // 60, 61, 62
-        QTest::addColumn<QList<int>>("shown");
-        QTest::addColumn<ShownList>("messages");
+        QTest::addColumn<ReadRow>("row");
         const Shown done = readDoneShown;
         const Shown cut{Icon::Exclamation,
                         QStringLiteral("Valeurs hors limites ramenées dans la plage : Commutation JOUR/NUIT : 32 → 15.")};
-        QTest::newRow("sensor") << "OUI" << QList{0x21, 0x09, 0x04} << QList{0, 5, 4} << ShownList{done};
-        QTest::newRow("threshold 32") << "OUI" << QList{0x02, 0xFF, 0x20} << QList{1, 128, 15} << ShownList{done, cut};
-        QTest::newRow("no mode, NON") << "NON" << QList{0x80, 0x00, 0x3F} << QList{-1, 1, 15} << ShownList{};
+        QTest::newRow("sensor") << ReadRow{"OUI", {0x21, 0x09, 0x04}, {0, 5, 4}, {done}};
+        QTest::newRow("threshold 32") << ReadRow{"OUI", {0x02, 0xFF, 0x20}, {1, 128, 15}, {done, cut}};
+        QTest::newRow("no mode, NON") << ReadRow{"NON", {0x80, 0x00, 0x3F}, {-1, 1, 15}, {}};
     }
     void reads()
     {
-        QFETCH(QString, answerCheck);
-        QFETCH(QList<int>, bytes);
+        QFETCH(ReadRow, row);
+        const auto &[answerCheck, bytes, shown, messages] = row;
         Rig rig(WindowId::Luminosity, answerCheck, FastClock);
         sim::Memory memory = rig.panel.memory();
         for (int i = 0; i < bytes.size(); ++i)
             memory[60 + i] = std::uint8_t(bytes[i]);
         rig.panel.setMemory(memory);
         rig.window.but_LIT_LUM->click();
-        QTEST(settings(rig.window), "shown");
-        const QStringList frames = opening + QStringList{"_31 PPP"} + memoryRead + closing;
+        QCOMPARE(settings(rig.window), shown);
+        const QStringList frames = wire::frames(opening + "; _31 PPP; " + memoryRead + "; " + closing);
         QCOMPARE(rig.frames(frames.size()), frames);
-        QTEST(rig.bench.messages.shown, "messages");
+        QCOMPARE(rig.messages.shown, messages);
         QCOMPARE(rig.panel.memory(), memory);
     }
 
     void writes_data()
     {
-        QTest::addColumn<QList<int>>("chosen"); // mode (-1: none), period, threshold
-        QTest::addColumn<QString>("answerCheck");
-        QTest::addColumn<sim::Fault>("fault");
-        QTest::addColumn<int>("byte60"); // -1: left as the panel had it
+        QTest::addColumn<WriteRow>("row");
         const auto ok = sim::Fault::None;
-        QTest::newRow("100%") << QList{1, 1, 0} << "OUI" << ok << 0x02;
-        QTest::newRow("80%") << QList{2, 128, 15} << "OUI" << ok << 0x04;
-        QTest::newRow("60%") << QList{3, 5, 0} << "OUI" << ok << 0x08;
-        QTest::newRow("50%") << QList{4, 1, 15} << "OUI" << ok << 0x10;
-        QTest::newRow("40%") << QList{5, 128, 0} << "NON" << ok << 0x20;
-        QTest::newRow("20%") << QList{6, 5, 15} << "OUI" << ok << 0x40;
-        QTest::newRow("sensor") << QList{0, 128, 15} << "OUI" << ok << 0x21;
-        QTest::newRow("no mode: cell 60 as it was") << QList{-1, 1, 0} << "OUI" << ok << -1;
+        QTest::newRow("100%") << WriteRow{{1, 1, 0}, "OUI", ok, 0x02};
+        QTest::newRow("80%") << WriteRow{{2, 128, 15}, "OUI", ok, 0x04};
+        QTest::newRow("60%") << WriteRow{{3, 5, 0}, "OUI", ok, 0x08};
+        QTest::newRow("50%") << WriteRow{{4, 1, 15}, "OUI", ok, 0x10};
+        QTest::newRow("40%") << WriteRow{{5, 128, 0}, "NON", ok, 0x20};
+        QTest::newRow("20%") << WriteRow{{6, 5, 15}, "OUI", ok, 0x40};
+        QTest::newRow("sensor") << WriteRow{{0, 128, 15}, "OUI", ok, 0x21};
+        QTest::newRow("no mode: cell 60 as it was") << WriteRow{{-1, 1, 0}, "OUI", ok, -1};
         // Without the panel's own image nothing is written back.
-        QTest::newRow("garbled during its read, NON") << QList{6, 5, 4} << "NON" << sim::Fault::Garbled << -1;
+        QTest::newRow("garbled during its read, NON") << WriteRow{{6, 5, 4}, "NON", sim::Fault::Garbled, -1};
     }
     // Only bytes 60 to 62 change on the panel; the closing frames follow the
     // write, and the panel is let out of its request even when nothing is written.
     void writes()
     {
-        QFETCH(QList<int>, chosen);
-        QFETCH(QString, answerCheck);
-        QFETCH(sim::Fault, fault);
-        QFETCH(int, byte60);
+        QFETCH(WriteRow, row);
+        const auto &[chosen, answerCheck, fault, byte60] = row;
         Rig rig(WindowId::Luminosity, answerCheck, FastClock);
         sim::Memory expected = rig.panel.memory();
         rig.panel.setFault(fault);
@@ -108,14 +165,15 @@ private slots:
             expected[61] = std::uint8_t(2 * chosen[1] - 1);
             expected[62] = std::uint8_t(chosen[2]);
         }
-        const QStringList ending = ok ? QStringList{"_31 OOO", "_31 LLL"} + closing : closing;
-        const int count = int(opening.size() + memoryRead.size() + ending.size()) + (ok ? MemoryWriteFrames : 0);
-        const QStringList frames = rig.frames(count);
-        QCOMPARE(frames.size(), count);
-        QCOMPARE(frames.first(opening.size() + memoryRead.size()), opening + memoryRead);
+        const QStringList start = wire::frames(opening + "; " + memoryRead);
+        const QStringList ending = wire::frames(ok ? "_31 OOO; _31 LLL; " + closing : closing);
+        const int all = int(start.size() + ending.size()) + (ok ? MemoryWriteFrames : 0);
+        const QStringList frames = rig.frames(all);
+        QCOMPARE(frames.size(), all);
+        QCOMPARE(frames.first(start.size()), start);
         QCOMPARE(frames.last(ending.size()), ending);
         QCOMPARE(rig.panel.memory(), expected);
-        QCOMPARE(rig.bench.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{writtenShown});
+        QCOMPARE(rig.messages.shown, answerCheck == "NON" ? ShownList{} : ShownList{writtenShown});
         QCOMPARE(settings(rig.window), chosen);
     }
 
@@ -128,22 +186,19 @@ private slots:
         for (QPushButton *b : {grid.but_load, grid.but_send})
             QVERIFY2(rig.window.rect().contains(b->geometry()), qPrintable(b->objectName()));
         grid.but_RD->click();
-        QCOMPARE(rig.frames(memoryRead.size()), memoryRead);
+        QCOMPARE(rig.frames(count(memoryRead)), wire::frames(memoryRead));
         QCOMPARE(rig.window.image().text(61), QString::asprintf("%02X", rig.panel.memory()[61]));
-        rig.restart(int(memoryRead.size()));
-        MemoryBackup backup{"LUM", 3, QDateTime::currentDateTime(), {}};
+        rig.restart(count(memoryRead));
+        MemoryBytes bytes;
         sim::Memory saved{};
         for (int a = 0; a < 128; ++a)
-            backup.bytes[a] = saved[a] = std::uint8_t(255 - a);
-        QFile file(rig.bench.backups.filePath("lum.kvlmem"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(backupText(backup)) > 0);
-        file.close();
-        rig.bench.files.answers << file.fileName();
+            bytes[a] = saved[a] = std::uint8_t(255 - a);
+        rig.writeBackup("LUM", bytes);
         grid.but_load->click();
         grid.but_send->click();
         QCOMPARE(rig.frames(MemoryWriteFrames).size(), MemoryWriteFrames);
         QCOMPARE(rig.panel.memory(), saved);
-        QVERIFY(rig.bench.messages.shown.isEmpty());
+        QVERIFY(rig.messages.shown.isEmpty());
     }
 
     // The guard stops every flow before anything changes; the raw buttons give

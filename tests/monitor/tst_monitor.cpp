@@ -4,30 +4,19 @@
 #include "params/parameter_window.h"
 #include "support/window_rig.h"
 
-#include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-
-Q_DECLARE_METATYPE(SpeedReading)
 
 namespace {
 using Rig = WindowRig<SURVEILLANCE>;
 
-const QStringList OneReading{"31 AAA", "31 BBB", "31 CCC", "31 DDD"};
+const QStringList OneReading = wire::frames("31 AAA; 31 BBB; 31 CCC; 31 DDD");
 const QByteArray CsvHeader = "Temps (s);Vitesse instantan\xc3\xa9"
                              "e (km/h);Maximum enregistr\xc3\xa9 (km/h)\n";
-
-QString text(QWidget &w, const char *name)
-{
-    return w.findChild<QLabel *>(QLatin1String(name))->text();
-}
 
 // Each unbroken stretch of a line, as its speeds in tenths of km/h.
 QList<QList<int>> tenths(const QList<QLineSeries *> &stretches)
@@ -62,7 +51,7 @@ private slots:
         SURVEILLANCE &w = rig.window;
         QStringList shown;
         connect(&w, &SURVEILLANCE::readingShown, this, [&] {
-            shown << text(w, "VITESSE_VENT") + "|" + text(w, "VITESSE_VENT_MAX");
+            shown << rig.text("VITESSE_VENT") + "|" + rig.text("VITESSE_VENT_MAX");
             if (shown.size() < speeds.size())
                 prepare(int(shown.size()));
             else
@@ -76,11 +65,11 @@ private slots:
                                      " Vitesse instantanée : 15 Km/h.| Maximum enregistré: 20 Km/h.",
                                      " Vitesse instantanée : 15 Km/h.| Maximum enregistré: 20 Km/h.",
                                      " Vitesse instantanée : 0 Km/h.| Maximum enregistré: 1638,3 Km/h."}));
-        QCOMPARE(rig.frames(16), OneReading + OneReading + OneReading + OneReading);
-        QVERIFY(rig.bench.messages.shown.isEmpty());
-        QCOMPARE(text(w, "unansweredLabel"), QStringLiteral("Lectures sans réponse : 1"));
-        QCOMPARE(text(w, "highestLabel"), QStringLiteral(" Vitesse la plus haute : 15 Km/h."));
-        QCOMPARE(text(w, "meanLabel"), QStringLiteral(" Vitesse moyenne : 8,3 Km/h."));
+        QCOMPARE(rig.frames(16), wire::frames("{31 AAA; 31 BBB; 31 CCC; 31 DDD}*4"));
+        QVERIFY(rig.messages.shown.isEmpty());
+        QCOMPARE(rig.text("unansweredLabel"), QStringLiteral("Lectures sans réponse : 1"));
+        QCOMPARE(rig.text("highestLabel"), QStringLiteral(" Vitesse la plus haute : 15 Km/h."));
+        QCOMPARE(rig.text("meanLabel"), QStringLiteral(" Vitesse moyenne : 8,3 Km/h."));
         // The silent reading breaks both lines in two.
         QCOMPARE(tenths(w.speedChart().instantaneousStretches()), (QList<QList<int>>{{100, 150}, {0}}));
         QCOMPARE(tenths(w.speedChart().maximumStretches()), (QList<QList<int>>{{123, 200}, {16383}}));
@@ -94,8 +83,8 @@ private slots:
         }
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("lectures.csv"));
-        rig.bench.files.answers << path;
-        w.findChild<QPushButton *>(QStringLiteral("exportButton"))->click();
+        rig.files.next(path);
+        rig.click("exportButton");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), w.log().csv());
@@ -140,11 +129,11 @@ private slots:
         connect(w, &SURVEILLANCE::readingShown, this, [&] { ++readings; });
         w->startButton_Click();
         QTimer::singleShot(250, [&] {
-            busyWhenAsked = rig.bench.registry.configuration().exchange().busy();
+            busyWhenAsked = rig.registry.configuration().exchange().busy();
             if (close)
-                rig.bench.registry.frame(WindowId::SpeedMonitor)->close();
+                rig.registry.frame(WindowId::SpeedMonitor)->close();
             else
-                w->findChild<QPushButton *>(QStringLiteral("stopButton"))->click();
+                rig.click("stopButton");
         });
         QTRY_COMPARE_WITH_TIMEOUT(readings, 1, 3000);
         QVERIFY(busyWhenAsked);
@@ -163,7 +152,7 @@ private slots:
     void waitsForAnotherExchange()
     {
         Rig rig(WindowId::SpeedMonitor, QStringLiteral("OUI"));
-        dump_24c01 &editor = rig.bench.registry.window<dump_24c01>(WindowId::Parameters);
+        dump_24c01 &editor = rig.registry.window<dump_24c01>(WindowId::Parameters);
         SURVEILLANCE &w = rig.window;
         int readings = 0;
         connect(&w, &SURVEILLANCE::readingShown, this, [&] {
@@ -187,21 +176,19 @@ private slots:
     {
         {
             Workbench bench;
-            bench.principal.findChild<QAction *>(QStringLiteral("MENU_SURVEILLANCE"))->trigger();
-            bench.principal.findChild<QAction *>(QStringLiteral("MENU_SURVEILLANCE"))->trigger();
+            bench.trigger("MENU_SURVEILLANCE");
+            bench.trigger("MENU_SURVEILLANCE");
             QCOMPARE(bench.principal.mdiArea()->subWindowList().size(), 1);
             auto &w = bench.registry.window<SURVEILLANCE>(WindowId::SpeedMonitor);
-            QCOMPARE(w.windowTitle(), QStringLiteral("Surveillance de la vitesse."));
-            w.findChild<QPushButton *>(QStringLiteral("startButton"))->click();
+            bench.click("startButton");
             QVERIFY(!w.isRunning());
-            QCOMPARE(bench.messages.texts(), QStringList{"Pas de port COM ouvert. Veuillez valider la "
-                                                         "Configuration dans le menu Configuration."});
+            QCOMPARE(bench.messages.shown, ShownList{noPortShown});
         }
         Rig rig(WindowId::SpeedMonitor, QStringLiteral("OUI"));
         rig.panel.setFault(sim::Fault::HangUp, 2);
         rig.window.startButton_Click();
         QTRY_VERIFY_WITH_TIMEOUT(!rig.window.isRunning(), 3000);
-        QCOMPARE(rig.bench.messages.texts(),
+        QCOMPARE(rig.messages.texts(),
                  QStringList{"Le port COM3 ne répond plus. Vérifiez le câble puis validez à nouveau la configuration."});
         QVERIFY(rig.window.log().readings().isEmpty());
     }

@@ -1,107 +1,142 @@
-#include "link/configuration_window.h"
 #include "luminosity/luminosity_window.h"
+#include "panel/backup.h"
 #include "panel/exchange.h"
+#include "panel/memory_grid.h"
 #include "params/parameter_window.h"
 #include "support/window_rig.h"
-#include "switches/switch_window.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
+#include <QScreen>
 
 namespace {
 
-// What a flow does on the line, in order: each write (its frames, "×n" when
-// one write repeats a frame), each pause with its length, each discard, DTR
-// dropped, each answer wait with its condition. A pause after a request also
+using Clock = std::chrono::steady_clock;
+
+// What a flow does, in wire notation, as it reaches the port: each write (its
+// frame, "*n" when one write repeats it), each discard and DTR change. The
+// exchange tells where it pauses and what answer it waits for; a pause shows
+// only once the port has stayed quiet that long. A pause after a request also
 // notes what the requested cell shows then, where the editor marks it.
-struct Script : ExchangeObserver
+struct Script : PortObserver
 {
-    void sent(const QByteArray &bytes) override
+    void written(const QByteArray &bytes) override
     {
+        mark();
         const QByteArray frame = bytes.left(bytes.indexOf('\x03') + 1);
         const qsizetype repeat = bytes.size() / frame.size();
         lastCommand = QString::fromLatin1(frame.mid(frame.indexOf('\x02') + 1, 3));
         QString text = QString::fromLatin1(frame.left(frame.indexOf('\x02'))) + ' ' + lastCommand;
         if (repeat > 1)
-            text += QStringLiteral("×%1").arg(repeat);
+            text += QStringLiteral("*%1").arg(repeat);
         if (lastCommand == QLatin1String("X1X"))
             ++requested;
         ops << text;
     }
-    void paused(double seconds) override
+    void discarded() override { mark(), ops << QStringLiteral("discard"); }
+    void dtrSet(bool enable) override { mark(), ops << (enable ? QStringLiteral("DTR on") : QStringLiteral("DTR off")); }
+    // The last pause, cut short if the port heard from the tool too soon.
+    void mark()
     {
-        QString text = QStringLiteral("pause ") + QString::number(seconds);
-        if (marked && lastCommand == QLatin1String("X1X"))
-            text += QStringLiteral(" [") + marked->text(63 + requested) + ']';
-        ops << text;
+        if (pause > 0 && std::chrono::duration<double>(Clock::now() - pausedAt).count() < pause)
+            ops.last() += QStringLiteral(" (cut short)");
+        pause = 0;
     }
-    void discarded() override { ops << QStringLiteral("discard"); }
-    void waited(const AnswerCondition &c) override
+
+    // What the exchange says it does between the port's operations.
+    struct Intent : ExchangeObserver
     {
-        ops << QStringLiteral("wait %1 %2").arg(c.kind == AnswerCondition::AtLeast ? ">=" : "==").arg(c.count);
-    }
-    void dtrDropped() override { ops << QStringLiteral("DTR off"); }
+        explicit Intent(Script &s) : s(s) {}
+        void sent(const QByteArray &) override {}
+        void discarded() override {}
+        void paused(double seconds) override
+        {
+            s.mark();
+            s.pause = seconds * s.timeScale;
+            s.pausedAt = Clock::now();
+            QString text = QStringLiteral("pause ") + QString::number(seconds);
+            if (s.marked && s.lastCommand == QLatin1String("X1X"))
+                text += QStringLiteral(" [") + s.marked->text(63 + s.requested) + ']';
+            s.ops << text;
+        }
+        void waited(const AnswerCondition &c) override
+        {
+            s.mark();
+            s.ops << QStringLiteral("wait %1 %2").arg(c.kind == AnswerCondition::AtLeast ? ">=" : "==").arg(c.count);
+        }
+        Script &s;
+    } intent{*this};
 
     QStringList ops;
     const MemoryImage *marked = nullptr; // the editor's cells
+    double timeScale = 1;
+    double pause = 0;
+    Clock::time_point pausedAt;
     QString lastCommand;
     int requested = 0;
 };
 
 // The transfers as the card's memory chip is read and written, step by step.
-QStringList opening(const QString &prefix, int frames)
+QString opening(const QString &prefix, int frames)
 {
-    return {prefix + (frames > 1 ? QStringLiteral(" SSS×%1").arg(frames) : QStringLiteral(" SSS")),
-            "pause 0.5", "discard", "DTR off"};
+    return prefix + (frames > 1 ? QStringLiteral(" SSS*%1").arg(frames) : QStringLiteral(" SSS"))
+        + "; pause 0.5; discard; DTR off; ";
 }
-QStringList editorRead()
+const QString editorRead = opening("31", 1)
+    + "31 SSS; 31 ZA0; 31 Y40; 31 ZA1; {31 X1X; pause 0.02 [?]}*64; 31 X6X; 31 RRR; wait >= 404; ";
+QString memoryRead(bool rrr)
 {
-    QStringList ops = opening("31", 1) + QStringList{"31 SSS", "31 ZA0", "31 Y40", "31 ZA1"};
-    for (int a = 64; a < 128; ++a)
-        ops << "31 X1X" << "pause 0.02 [?]";
-    return ops << "31 X6X" << "31 RRR" << "wait >= 404";
-}
-QStringList memoryRead(bool rrr)
-{
-    QStringList ops = opening("_31", 5) + QStringList{"_31 SSS", "_31 ZA0", "_31 Y00", "_31 ZA1"};
-    ops += repeated("_31 X1X", 128) << "_31 X6X";
-    if (rrr)
-        ops << "_31 RRR";
-    return ops << "wait >= 788";
+    return opening("_31", 5) + "_31 SSS; _31 ZA0; _31 Y00; _31 ZA1; {_31 X1X}*128; _31 X6X; "
+        + (rrr ? "_31 RRR; " : "") + "wait >= 788; ";
 }
 // Data bytes as "_31 Y??": their values are the encoders' business.
-QStringList memoryWrite(int first, int pages, bool pauseAfterBytes)
+QString memoryWrite(int first, int pages, bool pauseAfterBytes)
 {
-    QStringList ops = opening("_31", 5);
-    for (int page = first; page < first + 16 * pages; page += 16) {
-        ops << "_31 SSS" << "_31 ZA0" << QStringLiteral("_31 Y%1").arg(page, 2, 16, QLatin1Char('0')).toUpper();
-        for (int j = 0; j < 16; ++j) {
-            ops << "_31 Y??";
-            if (pauseAfterBytes)
-                ops << "pause 2e-06";
+    QString ops = opening("_31", 5);
+    for (int page = first; page < first + 16 * pages; page += 16)
+        ops += "_31 SSS; _31 ZA0; _31 Y" + wire::hex(page) + (pauseAfterBytes ? "; {_31 Y??; pause 2e-06}*16" : "; {_31 Y??}*16")
+            + "; _31 WWW; ";
+    return ops + QStringLiteral("wait == %1; ").arg(100 * pages);
+}
+struct FlowRow
+{
+    WindowId window;
+    QStringList before; // buttons clicked first, not recorded
+    QString button;
+    QString script;
+};
+
+const QString liveSpeed = "31 AAA; 31 BBB; 31 CCC; 31 DDD; pause 0.5; ";
+const QString request = "_31 SSS*11; ";
+const QString closing = "_31 RRR*5";
+
+enum class Way { ExtensionAfterRead, ExtensionAfterFailedRead, Lin, Edit, Load, LuminosityRead };
+
+const QColor Green(0, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor White(255, 255, 255);
+
+int distance(const QColor &a, const QColor &b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+}
+
+// What the screen shows of a cell: the colour just inside its left edge, and
+// whether anything is drawn in its middle (its text) in another colour.
+std::pair<QColor, bool> seen(const QImage &shot, const QLineEdit *cell)
+{
+    const QRect r(cell->mapTo(cell->window(), QPoint(0, 0)), cell->size());
+    const QColor background = shot.pixelColor(r.left() + 3, r.center().y());
+    for (int y = r.top() + 4; y <= r.bottom() - 4; ++y) {
+        for (int x = r.left() + 6; x <= r.right() - 6; ++x) {
+            if (distance(shot.pixelColor(x, y), background) > 120)
+                return {background, true};
         }
-        ops << "_31 WWW";
     }
-    return ops << QStringLiteral("wait == %1").arg(100 * pages);
+    return {background, false};
 }
-const QStringList liveSpeed{"31 AAA", "31 BBB", "31 CCC", "31 DDD", "pause 0.5"};
-const QStringList request{"_31 SSS×11"};
-const QStringList closing{"_31 RRR×5"};
-
-// A "Y" frame that does not follow "ZA0" carries a data byte.
-QStringList maskedBytes(QStringList ops)
-{
-    static const QRegularExpression data(QStringLiteral("^_31 Y[0-9A-F]{2}$"));
-    for (qsizetype i = 1; i < ops.size(); ++i) {
-        if (data.match(ops[i]).hasMatch() && ops[i - 1] != QLatin1String("_31 ZA0"))
-            ops[i] = QStringLiteral("_31 Y??");
-    }
-    return ops;
-}
-
 } // namespace
+Q_DECLARE_METATYPE(Way)
 
+// What the flows send, and the grid as the user then sees it on the screen.
 class FlowScriptsTest : public QObject
 {
     Q_OBJECT
@@ -109,60 +144,125 @@ class FlowScriptsTest : public QObject
 private slots:
     void flows_data()
     {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QStringList>("before"); // buttons clicked first, not recorded
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("script");
-        const int editor = int(WindowId::Parameters), sw = int(WindowId::Switches), lum = int(WindowId::Luminosity);
-        QTest::newRow("parameter read") << editor << QStringList() << "but_lit_para"
-                                        << editorRead() + liveSpeed + liveSpeed;
-        QTest::newRow("parameter write") << editor << QStringList{"but_lit_para"} << "but_ecrit_para"
-                                         << memoryWrite(64, 4, true) + QStringList{"31 OOO", "pause 0.5", "31 RRR"};
-        QTest::newRow("raw read") << editor << QStringList() << "but_RD" << editorRead();
-        QTest::newRow("raw write") << editor << QStringList{"but_RD", "but_lin"} << "but_WR"
-                                   << memoryWrite(64, 4, true);
-        QTest::newRow("live speed") << editor << QStringList() << "Command1" << liveSpeed;
-        QTest::newRow("switch read") << sw << QStringList() << "LIT_SW"
-                                     << request + QStringList{"_31 PPP", "pause 0.5"} + memoryRead(true) + closing;
-        QTest::newRow("luminosity read") << lum << QStringList() << "but_LIT_LUM"
-                                         << request + QStringList{"_31 PPP", "pause 0.5"} + memoryRead(false)
-                + closing;
-        QTest::newRow("luminosity write")
-            << lum << QStringList() << "but_ECRIT_LUM"
-            << request + QStringList{"pause 0.5"} + memoryRead(false) + QStringList{"pause 0.5"}
-                + memoryWrite(0, 8, false) + QStringList{"_31 OOO", "pause 0.5", "_31 LLL"} + closing;
-        QTest::newRow("luminosity raw write") << lum << QStringList{"but_RD", "but_lin"} << "but_WR"
-                                              << memoryWrite(0, 8, false);
+        QTest::addColumn<FlowRow>("row");
+        const WindowId editor = WindowId::Parameters, lum = WindowId::Luminosity;
+        QTest::newRow("parameter read") << FlowRow{editor, {}, "but_lit_para", editorRead + liveSpeed + liveSpeed};
+        QTest::newRow("parameter write") << FlowRow{editor, {"but_lit_para"}, "but_ecrit_para", memoryWrite(64, 4, true) + "31 OOO; pause 0.5; 31 RRR"};
+        QTest::newRow("raw read") << FlowRow{editor, {}, "but_RD", editorRead};
+        QTest::newRow("raw write") << FlowRow{editor, {"but_RD", "but_lin"}, "but_WR", memoryWrite(64, 4, true)};
+        QTest::newRow("live speed") << FlowRow{editor, {}, "Command1", liveSpeed};
+        QTest::newRow("switch read") << FlowRow{WindowId::Switches, {}, "LIT_SW", request + "_31 PPP; pause 0.5; " + memoryRead(true) + closing};
+        QTest::newRow("luminosity read") << FlowRow{lum, {}, "but_LIT_LUM", request + "_31 PPP; pause 0.5; " + memoryRead(false) + closing};
+        QTest::newRow("luminosity write") << FlowRow{lum, {}, "but_ECRIT_LUM", request + "pause 0.5; " + memoryRead(false) + "pause 0.5; "
+                + memoryWrite(0, 8, false) + "_31 OOO; pause 0.5; _31 LLL; " + closing};
+        QTest::newRow("luminosity raw write") << FlowRow{lum, {"but_RD", "but_lin"}, "but_WR", memoryWrite(0, 8, false)};
     }
     // Every frame, pause (length and place), discard, DTR drop and answer wait
     // of every flow, as the panel's protocol orders them.
     void flows()
     {
-        QFETCH(int, window);
-        QFETCH(QStringList, before);
-        QFETCH(QString, button);
-        QFETCH(QStringList, script);
-        WindowRig<QWidget> rig(WindowId(window), QStringLiteral("OUI"), FastClock);
-        const auto click = [&rig](const QString &name) { rig.window.findChild<QPushButton *>(name)->click(); };
+        QFETCH(FlowRow, row);
+        const auto &[window, before, button, script] = row;
+        WindowRig<QWidget> rig(window, QStringLiteral("OUI"), FastClock);
         for (const QString &name : before)
-            click(name);
+            rig.click(name);
         auto *editor = qobject_cast<dump_24c01 *>(&rig.window);
         Script recorded;
         recorded.marked = editor ? &editor->image() : nullptr;
-        Exchange &exchange = rig.bench.registry.configuration().exchange();
-        exchange.setObserver(&recorded);
-        click(button);
-        exchange.setObserver(nullptr);
-        QCOMPARE(maskedBytes(recorded.ops), script);
+        recorded.timeScale = FastClock;
+        rig.exchange().setObserver(&recorded.intent);
+        rig.exchange().port().setObserver(&recorded);
+        rig.click(button);
+        rig.exchange().port().setObserver(nullptr);
+        rig.exchange().setObserver(nullptr);
+        recorded.mark();
+        const QStringList expected = wire::parse(script);
+        QCOMPARE(wire::masked(recorded.ops, expected), expected);
     }
 
     // The address pattern: upper-case hexadecimal without leading zeros.
     void addressPattern()
     {
         WindowRig<dump_24c01> rig(WindowId::Parameters, QStringLiteral("OUI"));
-        rig.window.findChild<QPushButton *>(QStringLiteral("but_lin"))->click();
+        rig.click("but_lin");
         for (const auto &[address, text] : {std::pair{0, "0"}, {10, "A"}, {16, "10"}, {127, "7F"}})
             QCOMPARE(rig.window.image().text(address), QString::fromLatin1(text));
+    }
+
+    void cellsArePainted_data()
+    {
+        QTest::addColumn<Way>("way");
+        // Cells from `first` on show a text on `colour`; those before it are
+        // blank on white (the editor's read clears the half it does not read).
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("extension opened after a read") << Way::ExtensionAfterRead << 64 << Green;
+        QTest::newRow("extension opened after a failed read") << Way::ExtensionAfterFailedRead << 0 << Red;
+        QTest::newRow("Lin") << Way::Lin << 0 << White;
+        QTest::newRow("EDIT") << Way::Edit << 0 << White;
+        QTest::newRow("Charger…") << Way::Load << 0 << White;
+        QTest::newRow("luminosity read") << Way::LuminosityRead << 0 << Green;
+    }
+    // The grid as the user sees it: the main window's own pixels, as painted
+    // on the screen (a fresh rendering would hide a missed repaint).
+    void cellsArePainted()
+    {
+        QFETCH(Way, way);
+        QFETCH(int, first);
+        QFETCH(QColor, colour);
+        const bool lum = way == Way::LuminosityRead;
+        WindowRig<QWidget> rig(lum ? WindowId::Luminosity : WindowId::Parameters, QStringLiteral("NON"), FastClock);
+        QWidget &principal = rig.principal;
+        principal.resize(1100, 700);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        rig.registry.show(lum ? WindowId::Luminosity : WindowId::Parameters);
+        QTest::qWait(50);
+
+        if (way == Way::ExtensionAfterFailedRead)
+            rig.panel.setFault(sim::Fault::Silent);
+        if (way == Way::ExtensionAfterRead || way == Way::ExtensionAfterFailedRead) {
+            rig.click("but_lit_para");
+            QTest::qWait(50);
+        }
+        if (!lum)
+            rig.click("Command2");
+        if (way == Way::Lin) {
+            rig.click("but_lin");
+        } else if (way == Way::Edit) {
+            rig.find<QLineEdit>("Text1_128").setText("55");
+            rig.click("but_edit");
+        } else if (way == Way::Load) {
+            MemoryBytes bytes;
+            for (int k = 0; k < MemoryImage::Size; ++k)
+                bytes[k] = quint8(k);
+            rig.writeBackup("dump_24c01", bytes);
+            rig.click("but_load");
+        } else if (lum) {
+            rig.click("but_LIT_LUM");
+        }
+
+        QString wrong;
+        int inView = 0;
+        auto check = [&] {
+            const QImage shot = principal.screen()->grabWindow(principal.winId()).toImage();
+            wrong.clear();
+            inView = 0;
+            for (int k = 0; k < MemoryImage::Size; ++k) {
+                const QLineEdit *cell = &rig.find<QLineEdit>(memberName("Text1", k));
+                if (!rig.window.rect().contains(cell->geometry()))
+                    continue;
+                ++inView;
+                const auto [background, text] = seen(shot, cell);
+                const bool holds = k >= first;
+                if (distance(background, holds ? colour : White) >= 30 || text != holds)
+                    wrong += QStringLiteral(" %1:%2%3").arg(k).arg(background.name(), text ? "+text" : "");
+            }
+            return wrong.isEmpty();
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(check(), qPrintable(wrong), 1000);
+        // Columns E and F of the luminosity grid lie beyond its window.
+        QCOMPARE(inView, lum ? 13 * 8 : 128);
     }
 };
 

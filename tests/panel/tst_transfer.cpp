@@ -1,45 +1,60 @@
+#include "panel/backup.h"
 #include "panel/memory_image.h"
 #include "panel/transfer.h"
 #include "support/panel_link.h"
-#include "support/pty_pair.h"
+#include "support/raw_line.h"
+#include "support/test.h"
 
-#include <QTimer>
-#include <QtTest>
-
-#include <fcntl.h>
-#include <termios.h>
+#include <QTemporaryDir>
 #include <thread>
-#include <unistd.h>
 
 using namespace std::chrono;
 using Clock = steady_clock;
 
-Q_DECLARE_METATYPE(sim::Fault)
-Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(const TransferProfile *)
-
 namespace {
-// One-digit texts go out with a leading zero ("5" as Y05).
-QStringList writeFrames(const MemoryImage &image, int first, int pages)
+MemoryBackup sample()
 {
-    QStringList f = repeated("_31 SSS", 5);
-    for (int g = 0; g < pages; ++g) {
-        const int page = first + 16 * g;
-        f << "_31 SSS" << "_31 ZA0" << QStringLiteral("_31 Y%1").arg(page, 2, 16, QLatin1Char('0')).toUpper();
-        for (int j = page; j < page + 16; ++j)
-            f << QStringLiteral("_31 Y") + image.text(j).rightJustified(2, QLatin1Char('0'));
-        f << "_31 WWW";
-    }
-    return f;
+    MemoryBackup backup;
+    backup.window = QStringLiteral("dump_24c01");
+    backup.port = 12;
+    backup.takenAt = QDateTime(QDate(2026, 12, 6), QTime(8, 10, 46));
+    for (int k = 64; k < 128; ++k)
+        backup.bytes[k] = quint8(k * 7);
+    backup.bytes[70] = 0x00;
+    backup.bytes[71] = 0xFF;
+    return backup;
 }
 
-// The frames as they go on the line, nothing between them.
-QByteArray wire(const QStringList &frames)
+// Answers are taken by size and byte places: another address, or
+// acknowledgements of other characters, change nothing.
+struct TransferRow
 {
-    QByteArray bytes;
-    for (const QString &f : frames)
-        bytes += f.section(' ', 0, 0).toLatin1() + '\x02' + f.section(' ', 1).toLatin1() + '\x03';
-    return bytes;
+    const TransferProfile *profile;
+    bool write;
+    int first, count;
+    std::string address;
+    sim::Fault fault;
+};
+
+struct WaitRow
+{
+    const TransferProfile *profile;
+    bool write;
+    QByteArray answer; // in one piece once the last "WWW" is in
+    bool timedOut;
+};
+
+// One-digit texts go out with a leading zero ("5" as Y05).
+QString writeScript(const MemoryImage &image, int first, int pages)
+{
+    QString script = "_31 SSS*5";
+    for (int page = first; page < first + 16 * pages; page += 16) {
+        script += "; _31 SSS; _31 ZA0; _31 Y" + wire::hex(page);
+        for (int j = page; j < page + 16; ++j)
+            script += "; _31 Y" + image.text(j).rightJustified(2, QLatin1Char('0'));
+        script += "; _31 WWW";
+    }
+    return script;
 }
 
 // Texts of one and two digits, as the user may leave them.
@@ -55,48 +70,117 @@ bool transfer(Exchange &exchange, MemoryImage &image, const TransferProfile *pro
     return write ? ECRIT_24C01(exchange, image, *profile).timedOut : LIT_24C01(exchange, image, *profile);
 }
 
-// The tool's port on one end of a pseudo-terminal, at "4800,N,8,1".
-struct PtyPort
+// The tool's port at "4800,N,8,1" on a raw line the test holds the other end of.
+struct RawLink : PanelLink
 {
-    PtyPort()
-    {
-        ports.setDevice(3, pty.path());
-        port.setCommPort(3);
-        port.setSettings(QStringLiteral("4800,N,8,1"));
-        opened = port.open();
-    }
-    PtyPair pty;
-    PortMap ports;
-    SerialPort port{ports};
-    Exchange exchange{port};
+    RawLink() { opened = open(line.path()); }
+    RawLine line;
     bool opened = false;
 };
 } // namespace
 
+// The cells' texts as bytes, the backups kept of them, and the transfers on the line.
 class TransferTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void cellReading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<uint>("value");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("two digits") << "3F" << 63u << true;
+        QTest::newRow("one digit") << "A" << 10u << true;
+        QTest::newRow("lower case") << "3f" << 63u << true;
+        QTest::newRow("cleared") << " " << 0u << false;
+        QTest::newRow("requested") << "?" << 0u << false;
+        QTest::newRow("failure mark") << "Er" << 14u << false;
+        QTest::newRow("empty") << "" << 0u << false;
+        QTest::newRow("digits then text") << "1G" << 1u << false;
+        QTest::newRow("three digits") << "123" << 0x123u << false;
+    }
+    void cellReading()
+    {
+        QFETCH(QString, text);
+        QFETCH(uint, value);
+        QFETCH(bool, valid);
+        QCOMPARE(hexPrefixValue(text), value);
+        QCOMPARE(holdsValidByte(text), valid);
+    }
+
+    // As a refused write names the cell.
+    void cellNames()
+    {
+        for (const auto &[address, name] : {std::pair{5, "05h"}, {74, "4Ah"}, {127, "7Fh"}})
+            QCOMPARE(cellName(address), QLatin1String(name));
+    }
+
+    void backupRoundTrip()
+    {
+        QTemporaryDir dir;
+        QString error;
+        const QString path = saveBackup(sample(), dir.filePath("sauvegardes"), &error);
+        QVERIFY2(!path.isEmpty(), qPrintable(error));
+        QVERIFY(path.endsWith("_COM12_parametres.kvlmem"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("\n4x: C0 C7 CE D5 DC E3 00 FF"));
+        QVERIFY(text.contains("\n0x: -- --"));
+        QCOMPARE(readBackup(text), std::optional<MemoryBackup>(sample()));
+    }
+
+    void refusesWhatIsNotABackup_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray good = backupText(sample());
+        QTest::newRow("configuration file") << QByteArray("2\r\n0\r\n2\r\n");
+        QTest::newRow("row missing") << good.left(good.lastIndexOf("7x:"));
+        QTest::newRow("three digits") << QByteArray(good).replace("4x: C0", "4x: 1C0");
+        QTest::newRow("not hexadecimal") << QByteArray(good).replace("4x: C0", "4x: Er");
+        QTest::newRow("short row") << QByteArray(good).replace("4x: C0 ", "4x: ");
+        QTest::newRow("rows swapped") << QByteArray(good).replace("4x:", "5x:");
+        QTest::newRow("no port") << QByteArray(good).replace("port=COM12", "port=");
+        QTest::newRow("NUL inside") << good + '\0';
+        QTest::newRow("huge") << good + QByteArray(70000, '\n');
+    }
+    void refusesWhatIsNotABackup()
+    {
+        QFETCH(QByteArray, text);
+        QString error;
+        QVERIFY(!readBackup(text, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    // Only cells that hold a byte go into a backup; a loaded one shows its
+    // bytes as changed, and blanks where it holds none.
+    void imageInAndOut()
+    {
+        MemoryImage image;
+        for (int k = 0; k < 128; ++k)
+            image.set(k, QStringLiteral("Er"), CellState::Red);
+        image.set(3, QStringLiteral("A"), CellState::Green);
+        QCOMPARE(image.bytes()[3], std::optional<quint8>(10));
+        QCOMPARE(image.bytes()[4], std::optional<quint8>());
+
+        loadBackupInto(sample(), image);
+        QCOMPARE(image.text(0), QStringLiteral(" "));
+        QCOMPARE(image.text(65), QStringLiteral("C7"));
+        QCOMPARE(image.text(70), QStringLiteral("00"));
+        QCOMPARE(image.state(65), CellState::White);
+        QCOMPARE(image.bytes(), sample().bytes);
+    }
+
     void transfers_data()
     {
-        QTest::addColumn<const TransferProfile *>("profile");
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("count");
-        // Answers are taken by size and byte places: another address, or
-        // acknowledgements of other characters, change nothing.
-        QTest::addColumn<std::string>("address");
-        QTest::addColumn<sim::Fault>("fault");
-        const auto none = sim::Fault::None;
-        QTest::newRow("editor read") << &EditorTransfer << false << 64 << 64 << std::string("01") << none;
-        QTest::newRow("switches read, address 02") << &SwitchesTransfer << false << 0 << 128 << std::string("02")
-                                                   << none;
-        QTest::newRow("luminosity read") << &LuminosityTransfer << false << 0 << 128 << std::string("01") << none;
-        QTest::newRow("editor write, garbled acknowledgements") << &EditorTransfer << true << 64 << 64
-                                                                << std::string("01") << sim::Fault::Garbled;
-        QTest::newRow("luminosity write, address 02") << &LuminosityTransfer << true << 0 << 128 << std::string("02")
-                                                      << none;
+        QTest::addColumn<TransferRow>("row");
+        using enum sim::Fault;
+        QTest::newRow("editor read") << TransferRow{&EditorTransfer, false, 64, 64, "01", None};
+        QTest::newRow("switches read, address 02") << TransferRow{&SwitchesTransfer, false, 0, 128, "02", None};
+        QTest::newRow("luminosity read") << TransferRow{&LuminosityTransfer, false, 0, 128, "01", None};
+        QTest::newRow("editor write, garbled acknowledgements") << TransferRow{&EditorTransfer, true, 64, 64, "01", Garbled};
+        QTest::newRow("luminosity write, address 02") << TransferRow{&LuminosityTransfer, true, 0, 128, "02", None};
     }
 
     // At 4800 baud, as a real panel answers: an 8-page write is 2.75 s on the
@@ -104,12 +188,8 @@ private slots:
     // frames are the flow scripts' business; here their bytes land in the cells.
     void transfers()
     {
-        QFETCH(const TransferProfile *, profile);
-        QFETCH(bool, write);
-        QFETCH(int, first);
-        QFETCH(int, count);
-        QFETCH(std::string, address);
-        QFETCH(sim::Fault, fault);
+        QFETCH(TransferRow, row);
+        const auto [profile, write, first, count, address, fault] = row;
         PanelLink link;
         QVERIFY(link.open());
         link.panel.setLineRate(true);
@@ -122,9 +202,9 @@ private slots:
 
         QCOMPARE(transfer(link.exchange, image, profile, write), false);
         if (write) {
-            const QStringList frames = writeFrames(image, first, count / 16);
-            QCOMPARE(link.frames(frames.size()), frames);
-            QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire(frames));
+            const QString script = writeScript(image, first, count / 16);
+            QCOMPARE(link.frames(wire::frames(script).size()), wire::frames(script));
+            QCOMPARE(QByteArray::fromStdString(link.panel.received()), wire::bytes(script));
         }
         const sim::Memory after = link.panel.memory();
         for (int k = 0; k < MemoryImage::Size; ++k) {
@@ -142,15 +222,12 @@ private slots:
 
     void answerWaits_data()
     {
-        QTest::addColumn<const TransferProfile *>("profile");
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<QByteArray>("answer"); // in one piece once the last "WWW" is in
-        QTest::addColumn<bool>("timedOut");
-        const QByteArray acks = QByteArray("01\x02\x06\x03").repeated(80);
-        QTest::newRow("editor read, silent") << &EditorTransfer << false << QByteArray() << true;
-        QTest::newRow("luminosity write, silent") << &LuminosityTransfer << true << QByteArray() << true;
-        QTest::newRow("editor write, exactly 400") << &EditorTransfer << true << acks << false;
-        QTest::newRow("editor write, jumping past 400") << &EditorTransfer << true << acks + "!" << true;
+        QTest::addColumn<WaitRow>("row");
+        const QByteArray acks = wire::bytes("ack*80");
+        QTest::newRow("editor read, silent") << WaitRow{&EditorTransfer, false, {}, true};
+        QTest::newRow("luminosity write, silent") << WaitRow{&LuminosityTransfer, true, {}, true};
+        QTest::newRow("editor write, exactly 400") << WaitRow{&EditorTransfer, true, acks, false};
+        QTest::newRow("editor write, jumping past 400") << WaitRow{&EditorTransfer, true, acks + "!", true};
     }
 
     // Too few characters, or a count that jumps past the exact one a write waits
@@ -158,20 +235,18 @@ private slots:
     // cell marked failed.
     void answerWaits()
     {
-        QFETCH(const TransferProfile *, profile);
-        QFETCH(bool, write);
-        QFETCH(QByteArray, answer);
-        QFETCH(bool, timedOut);
-        PtyPort link;
+        QFETCH(WaitRow, row);
+        const auto &[profile, write, answer, timedOut] = row;
+        RawLink link;
         QVERIFY(link.opened);
         MemoryImage image;
         fillPattern(image);
         QByteArray heard;
         QTimer peer; // the far end, polled while the transfer waits
         connect(&peer, &QTimer::timeout, [&] {
-            heard += link.pty.readAvailable();
+            heard += link.line.readAvailable();
             if (heard.count("WWW") == 4) {
-                link.pty.write(answer);
+                link.line.write(row.answer);
                 peer.stop();
             }
         });
@@ -224,12 +299,12 @@ private slots:
     // the wait looks again after its second has run out counts as none.
     void timeOutBeforeCount()
     {
-        PtyPort link;
+        RawLink link;
         QVERIFY(link.opened);
         QTimer stall; // the tool held up while the answer comes
         stall.setSingleShot(true);
         connect(&stall, &QTimer::timeout, [&link] {
-            link.pty.write(QByteArray(5, 'x'));
+            link.line.write(QByteArray(5, 'x'));
             std::this_thread::sleep_for(1200ms);
         });
         stall.start(100);
@@ -246,30 +321,12 @@ private slots:
     void pauses()
     {
         QFETCH(double, seconds);
-        PtyPort link;
+        RawLink link;
         QVERIFY(link.opened);
         const Clock::time_point start = Clock::now();
         link.exchange.PAUSE(seconds);
         const double took = duration<double>(Clock::now() - start).count();
         QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
-    }
-
-    // The line as the tool sets it up, read back from the device.
-    void portAsOpened()
-    {
-        PtyPort link;
-        QVERIFY(link.opened);
-        const int fd = ::open(link.pty.path().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-        QVERIFY(fd >= 0);
-        termios t{};
-        const bool read = tcgetattr(fd, &t) == 0;
-        ::close(fd);
-        QVERIFY(read);
-        QCOMPARE(cfgetospeed(&t), speed_t(B4800));
-        QCOMPARE(cfgetispeed(&t), speed_t(B4800));
-        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
-        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
-        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
     }
 };
 

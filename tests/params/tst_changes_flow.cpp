@@ -3,9 +3,6 @@
 #include "params/parameter_window.h"
 #include "records/parameter_file.h"
 
-#include <QAbstractSlider>
-#include <QAction>
-#include <QLabel>
 #include <QMdiSubWindow>
 #include <QTreeView>
 
@@ -48,25 +45,25 @@ private slots:
         FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::None, QStringLiteral("NON"));
         rig.panel.setLineRate(true);
         QCOMPARE(status(rig), QStringLiteral("COM3 : panneau non lu."));
-        rig.bench.changes.answers << ScriptedChangeViews::Answer{programme, {}};
+        rig.changes.answers << ScriptedChangeViews::Answer{programme, {}};
         rig.click("but_ecrit_para");
-        QCOMPARE(rig.bench.changes.requests.size(), 1);
-        const ChangesRequest &asked = rig.bench.changes.requests[0];
+        QCOMPARE(rig.changes.requests.size(), 1);
+        const ChangesRequest &asked = rig.changes.requests[0];
         QCOMPARE(asked.title, QStringLiteral("Modifications à programmer"));
         QCOMPARE(asked.lead, QStringLiteral("Le panneau sur COM3 va changer :"));
         QCOMPARE(asked.accept, QStringLiteral("Programmer"));
         QVERIFY(asked.rows.contains(ChangeRow{"Plage 1: limite", "10 Km/h", "19,9 Km/h"}));
-        const QStringList sent = programme ? editorRead + writeFrames(0x40, 4) + QStringList{"31 OOO", "31 RRR"}
-                                           : editorRead;
-        QCOMPARE(masked(rig.frames(int(sent.size())), sent), sent);
-        QVERIFY(rig.bench.messages.shown.isEmpty());
+        const QStringList sent = wire::frames(programme ? editorRead + "; " + writeFrames(0x40, 4) + "31 OOO; 31 RRR"
+                                                        : editorRead);
+        QCOMPARE(wire::masked(rig.frames(int(sent.size())), sent), sent);
+        QVERIFY(rig.messages.shown.isEmpty());
         sim::Memory expected = rig.before;
         if (programme)
             std::copy(startUpBlock.begin(), startUpBlock.end(), expected.begin() + 64);
         QCOMPARE(rig.panel.memory(), expected);
         rig.backupsHold(programme ? QList{rig.before} : QList<sim::Memory>{}, 64);
         if (programme)
-            QVERIFY(writtenAt.match(status(rig)).hasMatch());
+            QVERIFY2(writtenAt.match(status(rig)).hasMatch(), qPrintable(status(rig)));
         else
             QCOMPARE(status(rig), QStringLiteral("COM3 : %1 réglages modifiés, non programmés.").arg(asked.rows.size()));
     }
@@ -78,26 +75,26 @@ private slots:
         FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::None, QStringLiteral("OUI"));
         rig.click("but_lit_para");
         QVERIFY(readAt.match(status(rig)).hasMatch());
-        rig.control<QAbstractSlider>("HScroll1_1").setValue(111);
+        rig.find<QAbstractSlider>("HScroll1_1").setValue(111);
         QCOMPARE(status(rig), QStringLiteral("COM3 : 1 réglage modifié, non programmé."));
-        rig.control<QAbstractSlider>("Slider_ZEROPULSE").setValue(9);
+        rig.find<QAbstractSlider>("Slider_ZEROPULSE").setValue(9);
         QCOMPARE(status(rig), QStringLiteral("COM3 : 2 réglages modifiés, non programmés."));
-        rig.restart(editorRead.size() + 8);
-        rig.bench.principal.findChild<QAction *>("MENU_FICHE")->trigger();
-        QCOMPARE(rig.bench.messages.shown, ShownList{unsentSheet});
-        rig.bench.messages.clear();
+        rig.restart(count(editorRead) + 8);
+        rig.trigger("MENU_FICHE");
+        QCOMPARE(rig.messages.shown, ShownList{unsentSheet});
+        rig.messages.clear();
 
         rig.click("but_ecrit_para");
-        QVERIFY(rig.bench.changes.requests.isEmpty());
-        QCOMPARE(rig.bench.messages.shown, ShownList{writtenShown});
+        QVERIFY(rig.changes.requests.isEmpty());
+        QCOMPARE(rig.messages.shown, ShownList{writtenShown});
         QCOMPARE(rig.panel.memory()[65], std::uint8_t(111));
         QCOMPARE(rig.panel.memory()[78], std::uint8_t(9));
         QVERIFY(writtenAt.match(status(rig)).hasMatch());
-        rig.bench.messages.clear();
+        rig.messages.clear();
         QTemporaryDir dir;
-        rig.bench.files.answers << dir.filePath("fiche.pdf");
-        rig.bench.principal.findChild<QAction *>("MENU_FICHE")->trigger();
-        QVERIFY(rig.bench.messages.shown.isEmpty());
+        rig.files.answers << dir.filePath("fiche.pdf");
+        rig.trigger("MENU_FICHE");
+        QVERIFY(rig.messages.shown.isEmpty());
         QVERIFY(QFile::exists(dir.filePath("fiche.pdf")));
     }
 
@@ -115,29 +112,29 @@ private slots:
         QFile saved(dir.filePath("p.kvlpar"));
         QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write(parameterFileText(file)) > 0);
         saved.close();
-        rig.restart(editorRead.size() + 8);
-        rig.bench.files.answers << saved.fileName();
-        rig.bench.changes.answers << ScriptedChangeViews::Answer{true, {"Plage 1: limite"}};
-        rig.bench.principal.findChild<QAction *>("MENU_CHARGER_PARAMETRES")->trigger();
-        const ChangesRequest &asked = rig.bench.changes.requests.value(0);
+        rig.restart(count(editorRead) + 8);
+        rig.files.answers << saved.fileName();
+        rig.changes.answers << ScriptedChangeViews::Answer{true, {"Plage 1: limite"}};
+        rig.trigger("MENU_CHARGER_PARAMETRES");
+        const ChangesRequest &asked = rig.changes.requests.value(0);
         QVERIFY(asked.checkable);
         QCOMPARE(asked.rows, (QList<ChangeRow>{{"3- Durée sans impulsion pour le 0Km/h:", "5 Secondes", "8 Secondes"},
                               {"Plage 1: limite", "10 Km/h", "15 Km/h"}}));
-        QCOMPARE(rig.control<QAbstractSlider>("HScroll1_1").value(), 100);
-        QCOMPARE(rig.control<QAbstractSlider>("Slider_ZEROPULSE").value(), 8);
+        QCOMPARE(rig.find<QAbstractSlider>("HScroll1_1").value(), 100);
+        QCOMPARE(rig.find<QAbstractSlider>("Slider_ZEROPULSE").value(), 8);
         QCOMPARE(rig.frames(0), QStringList());
 
-        QMdiSubWindow *frame = rig.bench.registry.frame(WindowId::Parameters);
-        rig.bench.messages.yesNoAnswers << Messages::Answer::No << Messages::Answer::No << Messages::Answer::No;
+        QMdiSubWindow *frame = rig.registry.frame(WindowId::Parameters);
+        rig.messages.yesNoAnswers << Messages::Answer::No << Messages::Answer::No << Messages::Answer::No;
         QVERIFY(!frame->close());
-        rig.bench.principal.findChild<QAction *>("MENU_QUITTER")->trigger();
-        QVERIFY(!rig.bench.principal.close());
-        QCOMPARE(rig.bench.messages.shown, ShownList(3, discardQuestion));
-        QCOMPARE(rig.bench.registry.loaded(WindowId::Parameters), &rig.window);
-        QCOMPARE(rig.control<QAbstractSlider>("Slider_ZEROPULSE").value(), 8);
-        rig.bench.messages.clear();
+        rig.trigger("MENU_QUITTER");
+        QVERIFY(!rig.principal.close());
+        QCOMPARE(rig.messages.shown, ShownList(3, discardQuestion));
+        QCOMPARE(rig.registry.loaded(WindowId::Parameters), &rig.window);
+        QCOMPARE(rig.find<QAbstractSlider>("Slider_ZEROPULSE").value(), 8);
+        rig.messages.clear();
         QVERIFY(frame->close()); // answered "Oui"
-        QCOMPARE(rig.bench.messages.shown, ShownList{discardQuestion});
+        QCOMPARE(rig.messages.shown, ShownList{discardQuestion});
     }
 
     // Rows are left with the keyboard: the check boxes are the list's own.
@@ -157,7 +154,7 @@ private:
     template <class Rig> static QString status(Rig &rig)
     {
         QCoreApplication::processEvents();
-        return rig.bench.principal.template findChild<QLabel *>("STATUS_PANNEAU")->text();
+        return rig.principal.template findChild<QLabel *>("STATUS_PANNEAU")->text();
     }
 };
 

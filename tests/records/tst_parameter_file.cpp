@@ -73,6 +73,12 @@ QByteArray withLine(const QByteArray &line, const QByteArray &first = "KVL_PWS p
     return first + "\n" + line + "\n";
 }
 
+struct RemarkRow
+{
+    QByteArray file;
+    QStringList outOfRange, unreadable, unknown;
+    int relay1Activation;
+};
 } // namespace
 
 class TestParameterFile : public QObject
@@ -121,32 +127,22 @@ private slots:
 
     void remarks_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QStringList>("outOfRange");
-        QTest::addColumn<QStringList>("unreadable");
-        QTest::addColumn<QStringList>("unknown");
-        QTest::addColumn<int>("relay1Activation");
+        QTest::addColumn<RemarkRow>("row");
         QTest::newRow("out of range")
-            << withLine("HScroll1_1 = 1200\nSlider_ZEROPULSE = 0\nSlider_MOY = 32\nHScroll6 = -3")
-            << QStringList{"Plage 1 : 1200 → 999,9", "Durée sans impulsion : 0 → 1", "Moyenne : 32 → 16",
-                           "Seuil d'activation du relais 1 : -3 → 0"}
-            << QStringList{} << QStringList{} << 0;
+            << RemarkRow{withLine("HScroll1_1 = 1200\nSlider_ZEROPULSE = 0\nSlider_MOY = 32\nHScroll6 = -3"),
+                         {"Plage 1 : 1200 → 999,9", "Durée sans impulsion : 0 → 1", "Moyenne : 32 → 16",
+                          "Seuil d'activation du relais 1 : -3 → 0"}, {}, {}, 0};
         QTest::newRow("unreadable")
-            << withLine("HScroll6 = 2,55\nSlider_MOY = 3\nCOULE_1 = bleu\nText4 = 1,5\nDimpulse = 0")
-            << QStringList{}
-            << QStringList{"HScroll6 = 2,55", "Slider_MOY = 3", "COULE_1 = bleu", "Text4 = 1,5", "Dimpulse = 0"}
-            << QStringList{} << 200;
-        QTest::newRow("unknown names") << withLine("# note\nCOULEUR = vert\n\nHScroll6 = 12,5\nText1_99 = FF")
-                                       << QStringList{} << QStringList{} << QStringList{"COULEUR", "Text1_99"} << 125;
+            << RemarkRow{withLine("HScroll6 = 2,55\nSlider_MOY = 3\nCOULE_1 = bleu\nText4 = 1,5\nDimpulse = 0"), {},
+                         {"HScroll6 = 2,55", "Slider_MOY = 3", "COULE_1 = bleu", "Text4 = 1,5", "Dimpulse = 0"}, {}, 200};
+        QTest::newRow("unknown names") << RemarkRow{withLine("# note\nCOULEUR = vert\n\nHScroll6 = 12,5\nText1_99 = FF"),
+                                                    {}, {}, {"COULEUR", "Text1_99"}, 125};
     }
     // Held or kept values are reported; the rest of the file applies.
     void remarks()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QStringList, outOfRange);
-        QFETCH(QStringList, unreadable);
-        QFETCH(QStringList, unknown);
-        QFETCH(int, relay1Activation);
+        QFETCH(RemarkRow, row);
+        const auto &[file, outOfRange, unreadable, unknown, relay1Activation] = row;
         const std::optional<LoadedParameters> loaded = readParameterFile(file, EditorSettings{});
         QVERIFY(loaded);
         QCOMPARE(loaded->outOfRange, outOfRange);

@@ -3,6 +3,7 @@
 #include "port/port_map.h"
 #include "port/serial_port.h"
 #include "panel/exchange.h"
+#include "support/wire.h"
 #include "virtual_panel.h"
 
 #include <QStringList>
@@ -16,25 +17,29 @@ inline QStringList frameTexts(const std::vector<sim::LoggedFrame> &frames)
     return texts;
 }
 
-// "prefix command" repeated.
-inline QStringList repeated(const QString &frame, int times)
-{
-    return QStringList(times, frame);
-}
-
-// Frames the flows share: the editor's read of 64-127, the memory read of
-// the other windows, the request's opening and the five "RRR" that close it.
+// What the panel hears of the flows' shared parts, in wire notation: the
+// editor's read of 64-127, the other windows' memory read, a request's
+// opening and the five "RRR" that close it, a write ("_31 Y??": any byte).
 namespace flows {
-inline const QStringList editorRead = QStringList{"31 SSS", "31 SSS", "31 ZA0", "31 Y40", "31 ZA1"}
-    + repeated("31 X1X", 64) + QStringList{"31 X6X", "31 RRR"};
-inline const QStringList memoryRead = repeated("_31 SSS", 6) + QStringList{"_31 ZA0", "_31 Y00", "_31 ZA1"}
-    + repeated("_31 X1X", 128) + QStringList{"_31 X6X"};
-inline const QStringList opening = repeated("_31 SSS", 11);
-inline const QStringList closing = repeated("_31 RRR", 5);
+inline const QString editorRead = "31 SSS*2; 31 ZA0; 31 Y40; 31 ZA1; 31 X1X*64; 31 X6X; 31 RRR";
+inline const QString memoryRead = "_31 SSS*6; _31 ZA0; _31 Y00; _31 ZA1; _31 X1X*128; _31 X6X";
+inline const QString opening = "_31 SSS*11";
+inline const QString closing = "_31 RRR*5";
+inline QString writeFrames(int first, int pages)
+{
+    QString script = "_31 SSS*5; ";
+    for (int page = first; page < first + 16 * pages; page += 16)
+        script += "_31 SSS; _31 ZA0; _31 Y" + wire::hex(page) + "; _31 Y??*16; _31 WWW; ";
+    return script;
+}
+inline int count(const QString &script)
+{
+    return int(wire::frames(script).size());
+}
 } // namespace flows
 
-// The tool's serial port and exchange, opened on a virtual panel's
-// pseudo-terminal (mapped to COM3).
+// The tool's serial port and exchange, opened on `device` (a virtual
+// panel's pseudo-terminal unless told) mapped to COM3.
 class PanelLink
 {
 public:
@@ -43,11 +48,11 @@ public:
     {
     }
 
-    bool open()
+    bool open(const QString &device = {})
     {
-        if (!panel.start())
+        if (device.isEmpty() && !panel.start())
             return false;
-        ports.setDevice(3, QString::fromStdString(panel.devicePath()));
+        ports.setDevice(3, device.isEmpty() ? QString::fromStdString(panel.devicePath()) : device);
         port.setCommPort(3);
         port.setSettings(QStringLiteral("4800,N,8,1"));
         return port.open();

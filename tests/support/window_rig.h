@@ -1,37 +1,34 @@
 #pragma once
 
-#include "link/configuration_window.h"
 #include "support/panel_link.h"
 #include "support/workbench.h"
-#include "ui/window_registry.h"
-
-#include <QComboBox>
 
 // Pauses and answer limits at a fifth of their length, for tests of what a
 // flow sends and shows rather than of how long it takes.
 constexpr double FastClock = 0.2;
 
-// The tool with its link settings confirmed on a virtual panel at COM3, the
-// answer check set, and one of its windows.
+// The tool with a virtual panel plugged in at COM3, the answer check set, and
+// one of its windows, which the verbs look in first.
 template <class Window>
-struct WindowRig
+struct WindowRig : Workbench
 {
     WindowRig(WindowId id, const QString &answerCheck, double timeScale = 1)
-        : window(bench.registry.window<Window>(id))
+        : window(registry.window<Window>(id))
     {
+        scope = &window;
         panel.start();
-        bench.mapPort(3, QString::fromStdString(panel.devicePath()));
-        bench.confirmPort(3);
-        bench.registry.configuration().exchange().setTimeScale(timeScale);
-        bench.registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(answerCheck);
+        plug(3, QString::fromStdString(panel.devicePath()));
+        exchange().setTimeScale(timeScale);
+        registry.configuration().list(LinkSetting::SEL_REP)->setCurrentText(answerCheck);
         restart(0);
     }
+    Exchange &exchange() { return registry.configuration().exchange(); }
     // Starts afresh once the frames of the last flow are in.
     void restart(int expected)
     {
         panel.waitForFrames(std::size_t(expected), std::chrono::seconds(1));
         panel.clearLog();
-        bench.messages.clear();
+        messages.clear();
     }
     // The frames, once `expected` are in and no other follows within a moment.
     QStringList frames(int expected)
@@ -42,6 +39,5 @@ struct WindowRig
     }
 
     sim::VirtualPanel panel;
-    Workbench bench;
     Window &window;
 };

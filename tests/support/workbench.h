@@ -2,18 +2,15 @@
 
 #include "app/main_window.h"
 #include "link/configuration_window.h"
+#include "panel/backup.h"
 #include "port/port_map.h"
-#include "support/recording_messages.h"
+#include "support/test.h"
 #include "ui/changes_dialog.h"
 #include "ui/document_opener.h"
 #include "ui/file_dialogs.h"
 #include "ui/services.h"
 #include "ui/window_registry.h"
 
-#include <QComboBox>
-#include <QList>
-#include <QPushButton>
-#include <QStringList>
 #include <QTemporaryDir>
 
 // Dialogs answered from a queue; the requests are kept for checking.
@@ -26,6 +23,7 @@ public:
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     QString saveFileName(const Request &request) override { return openFileName(request); }
+    void next(const QString &path) { answers.append(path); }
 
     QList<Request> requests;
     QStringList answers; // empty once used up: the user cancels
@@ -69,8 +67,9 @@ public:
     QList<Answer> answers;
 };
 
-// The whole tool with every seam answered by the test. No COM number reaches
-// a real device unless the test maps it.
+// The whole tool with every seam answered by the test, and the verbs a test
+// reads as the user's steps. No COM number reaches a real device unless the
+// test maps it.
 class Workbench
 {
 public:
@@ -87,6 +86,36 @@ public:
         registry.configuration().list(LinkSetting::SEL_COM)->setCurrentText(QStringLiteral("COM%1:").arg(port));
         registry.configuration().BOUTON_VALIDE->click();
     }
+    // A device plugged in behind "COMn:" and the link settings confirmed on it.
+    void plug(int port, const QString &device)
+    {
+        mapPort(port, device);
+        confirmPort(port);
+    }
+
+    // The control named so, in the window the test works in first; a test
+    // that names a control the tool lacks stops there.
+    template <class T = QWidget> T &find(const QString &name) const
+    {
+        T *c = scope ? scope->findChild<T *>(name) : nullptr;
+        if (!c)
+            c = principal.findChild<T *>(name);
+        if (!c)
+            qFatal("no control %s", qPrintable(name));
+        return *c;
+    }
+    void click(const QString &button) const { find<QAbstractButton>(button).click(); }
+    void trigger(const QString &item) const { find<QAction>(item).trigger(); }
+    QString text(const QString &name) const { return find<QObject>(name).property("text").toString(); }
+    // A backup of `bytes` written where the tool keeps its own, its path
+    // the next answer of the file dialog.
+    void writeBackup(const QString &window, const MemoryBytes &bytes)
+    {
+        QString error;
+        files.next(saveBackup({window, 3, QDateTime::currentDateTime(), bytes}, backups.path(), &error));
+        if (!error.isEmpty())
+            qFatal("%s", qPrintable(error));
+    }
 
     RecordingMessages messages;
     ScriptedFileDialogs files;
@@ -97,4 +126,5 @@ public:
     Services services{messages, files, documents, changes, ports, backups.filePath(QStringLiteral("sauvegardes"))};
     PRINCIPAL principal{services};
     WindowRegistry &registry = principal.registry();
+    QObject *scope = nullptr; // the window the verbs look in first
 };

@@ -1,17 +1,20 @@
 #include "panel/memory_grid.h"
-#include "switches/switch_window.h"
 #include "support/window_rig.h"
+#include "switches/switch_codec.h"
+#include "switches/switch_window.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QtTest>
-
-using Icon = Messages::Icon;
-using Shown = RecordingMessages::Shown;
+Q_DECLARE_METATYPE(SwitchReading)
 
 namespace {
+// "10000001": DIP1 and DIP8 ON.
+SwitchBank bank(const char *dips)
+{
+    SwitchBank b{};
+    for (int i = 0; i < 8; ++i)
+        b[i] = dips[i] == '1';
+    return b;
+}
+
 using namespace flows;
 const QColor green(0, 255, 0);
 const QColor white(255, 255, 255);
@@ -19,9 +22,16 @@ const QColor white(255, 255, 255);
 using Rig = WindowRig<SW>;
 
 // The memory read, as the grid's raw read sends it alone.
-const QStringList rawRead = memoryRead + QStringList{"_31 RRR"};
+const QStringList rawRead = wire::frames(memoryRead + "; _31 RRR");
 // The switch read: the request, the memory read, the five "RRR" that close it.
-const QStringList switchesRead = opening + QStringList{"_31 PPP"} + rawRead + closing;
+const QStringList switchesRead = wire::frames(opening + "; _31 PPP; " + memoryRead + "; _31 RRR; " + closing);
+
+struct ReadRow
+{
+    QList<int> bytes; // 74, 75, 76; none: the panel is silent
+    QString answerCheck, label;
+    ShownList messages;
+};
 
 // Levers and captions follow the bits: ON is lever 0 on green.
 void checkBanks(SW &sw, int sw3, int sw2)
@@ -35,31 +45,47 @@ void checkBanks(SW &sw, int sw3, int sw2)
 }
 } // namespace
 
+// DECODE_SW, and the SW window on a panel.
 class SwitchWindowTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void decode_data()
+    {
+        QTest::addColumn<QList<quint32>>("bytes"); // 74, 75, 76
+        QTest::addColumn<SwitchReading>("reading");
+        QTest::newRow("all off") << QList<quint32>{0, 0, 0}
+                                 << SwitchReading{bank("00000000"), bank("00000000"), CardVariant::None};
+        QTest::newRow("DIP1 is bit 0") << QList<quint32>{0x01, 0x80, 84}
+                                       << SwitchReading{bank("10000000"), bank("00000001"), CardVariant::ThreeColour};
+        QTest::newRow("banks not swapped") << QList<quint32>{0x0F, 0xF0, 77}
+                                           << SwitchReading{bank("11110000"), bank("00001111"), CardVariant::OneColour};
+        QTest::newRow("beyond a byte") << QList<quint32>{0x102, 0x1FF, 84 + 256}
+                                       << SwitchReading{bank("01000000"), bank("11111111"), CardVariant::None};
+    }
+    void decode()
+    {
+        QFETCH(QList<quint32>, bytes);
+        QTEST(DECODE_SW(bytes[0], bytes[1], bytes[2]), "reading");
+    }
+
     void reads_data()
     {
-        QTest::addColumn<QList<int>>("bytes"); // 74, 75, 76; none: the panel is silent
-        QTest::addColumn<QString>("answerCheck");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QList<Shown>>("messages");
+        QTest::addColumn<ReadRow>("row");
         const Shown done = readDoneShown;
-        QTest::newRow("SW3 DIP1 and DIP8") << QList{0x81, 0x00, 84} << "OUI" << "KVL trois couleurs."
-                                           << QList<Shown>{done};
-        QTest::newRow("SW2 all on") << QList{0x00, 0xFF, 77} << "NON" << "KVL une couleur.   " << QList<Shown>{};
-        QTest::newRow("lower-case t") << QList{0x5A, 0x0F, 116} << "OUI" << "   --   " << QList<Shown>{done};
+        QTest::newRow("SW3 DIP1 and DIP8") << ReadRow{{0x81, 0x00, 84}, "OUI", "KVL trois couleurs.", {done}};
+        QTest::newRow("SW2 all on") << ReadRow{{0x00, 0xFF, 77}, "NON", "KVL une couleur.   ", {}};
+        QTest::newRow("lower-case t") << ReadRow{{0x5A, 0x0F, 116}, "OUI", "   --   ", {done}};
         // Unchecked, a failure goes unseen: the request is closed as usual.
-        QTest::newRow("silent, NON: no message") << QList<int>{} << "NON" << "   --   " << QList<Shown>{};
+        QTest::newRow("silent, NON: no message") << ReadRow{{}, "NON", "   --   ", {}};
     }
     // Every row reads twice: first every switch ON on a three-colour card,
     // then the row's banks, which must show nothing of the first read.
     void reads()
     {
-        QFETCH(QList<int>, bytes);
-        QFETCH(QString, answerCheck);
+        QFETCH(ReadRow, row);
+        auto [bytes, answerCheck, label, messages] = row;
         Rig rig(WindowId::Switches, answerCheck, FastClock);
         rig.panel.setSwitches(0xFF, 0xFF, 'T');
         rig.window.LIT_SW->click();
@@ -73,9 +99,9 @@ private slots:
 
         rig.window.LIT_SW->click();
         checkBanks(rig.window, bytes[0], bytes[1]);
-        QTEST(rig.window.Label30->text(), "label");
+        QCOMPARE(rig.window.Label30->text(), label);
         QCOMPARE(rig.frames(switchesRead.size()), switchesRead);
-        QTEST(rig.bench.messages.shown, "messages");
+        QCOMPARE(rig.messages.shown, messages);
     }
 
     // Levers, captions and the grid's other buttons change the screen only;
@@ -84,7 +110,7 @@ private slots:
     {
         Rig rig(WindowId::Switches, QStringLiteral("OUI"), FastClock);
         SW &sw = rig.window;
-        rig.bench.registry.show(WindowId::Switches);
+        rig.registry.show(WindowId::Switches);
         QTest::mouseClick(sw.Text3(2), Qt::LeftButton);
         QTest::mouseClick(sw.Text2(5), Qt::LeftButton);
         sw.SW1(6)->setValue(0);
@@ -100,7 +126,7 @@ private slots:
         sw.grid().but_RD->click();
         QCOMPARE(rig.frames(rawRead.size()), rawRead);
         QCOMPARE(sw.image().text(10), QStringLiteral("0A"));
-        QVERIFY(rig.bench.messages.shown.isEmpty());
+        QVERIFY(rig.messages.shown.isEmpty());
     }
 };
 

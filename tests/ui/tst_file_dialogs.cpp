@@ -5,9 +5,7 @@
 #include "ui/qt_file_dialogs.h"
 
 #include <QFileSystemModel>
-#include <QLineEdit>
 #include <QSettings>
-#include <QtTest>
 
 namespace {
 // What a file dialog showed before the test answered it: its folder, its
