@@ -31,13 +31,15 @@ class Fault:
 
 
 def read_faults(path):
-    """'== name', 'file:', 'tests:', then '--- old' and '+++ new' blocks."""
+    """'== name', 'file:', 'tests:', then '--- old' and '+++ new' texts; '# ' remarks."""
     faults, fault, block = [], None, None
     for line in path.read_text(encoding="utf-8").splitlines():
         if line.startswith("== "):
             fault, block = Fault(line[3:].strip()), None
             faults.append(fault)
-        elif fault is None or (block is None and (line.startswith("#") or not line.strip())):
+        elif line == "#" or line.startswith("# "):
+            block = None  # a remark ends a text
+        elif fault is None or (block is None and not line.strip()):
             continue
         elif block is None and line.startswith("file:"):
             fault.file = line[5:].strip()
