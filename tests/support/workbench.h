@@ -11,6 +11,7 @@
 #include "ui/services.h"
 #include "ui/window_registry.h"
 
+#include <QPointer>
 #include <QTemporaryDir>
 
 // Dialogs answered from a queue; the requests are kept for checking.
@@ -126,5 +127,5 @@ public:
     Services services{messages, files, documents, changes, ports, backups.filePath(QStringLiteral("sauvegardes"))};
     PRINCIPAL principal{services};
     WindowRegistry &registry = principal.registry();
-    QObject *scope = nullptr; // the window the verbs look in first
+    QPointer<QObject> scope; // the window the verbs look in first; gone once it closes
 };
