@@ -19,51 +19,6 @@ class RestoreTest : public QObject
     Q_OBJECT
 
 private slots:
-    void restoreAfterHangUpMidWrite_data()
-    {
-        QTest::addColumn<int>("hangUpAfter");
-        QTest::newRow("during the opening pause") << 5;
-        QTest::newRow("two pages written, the third begun") << 5 + 2 * 20 + 6;
-    }
-    // The line drops during a parameter write: the backup puts the panel back
-    // as it was.
-    void restoreAfterHangUpMidWrite()
-    {
-        QFETCH(int, hangUpAfter);
-        FaultRig<dump_24c01> rig(WindowId::Parameters, sim::Fault::HangUp, QStringLiteral("OUI"));
-        rig.click("but_lit_para");
-        for (const auto &[name, value] : {std::pair{"HScroll1_1", 111}, {"Slider_ZEROPULSE", 9}, {"HScroll3", 13}})
-            rig.template find<QAbstractSlider>(name).setValue(value);
-        rig.restart(count(editorRead) + 8);
-        rig.strike({.button = "but_ecrit_para", .frames = writeFrames(0x40, 4), .hangUpAfter = hangUpAfter,
-                    .writesFrom = 64});
-        if (QTest::currentTestFailed())
-            return;
-        rig.clickedAgain("but_lit_para", {});
-        const sim::Memory halfWritten = rig.panel.memory();
-        QCOMPARE(halfWritten != rig.before, hangUpAfter > 5 + 20);
-
-        sim::PanelState state = sim::PanelState::programmed();
-        state.memory = halfWritten;
-        sim::VirtualPanel second(state);
-        plugIn(rig, second);
-        // Read first: what is on the panel now is saved before the restore.
-        rig.click("but_RD");
-        QVERIFY(second.waitForFrames(count(editorRead), 1s));
-        second.clearLog();
-        rig.files.next(backupFiles(rig.backupFolder()).value(0));
-        rig.click("but_load");
-        rig.click("but_WR");
-        QCOMPARE(rig.messages.shown, ShownList{});
-        const QStringList restore = wire::frames(writeFrames(0x40, 4));
-        QVERIFY(second.waitForFrames(restore.size(), 1s));
-        QCOMPARE(wire::masked(frameTexts(second.frames()), restore), restore);
-        QCOMPARE(second.memory(), rig.before);
-        for (int k = 64; k < MemoryImage::Size; ++k)
-            QCOMPARE(rig.window.image().state(k), CellState::Green);
-        rig.backupsHold({rig.before, halfWritten}, 64);
-    }
-
     void unsavableBackup_data()
     {
         QTest::addColumn<WindowId>("window");

@@ -94,9 +94,7 @@ private slots:
         QTest::newRow("one digit") << "A" << 10u << true;
         QTest::newRow("lower case") << "3f" << 63u << true;
         QTest::newRow("cleared") << " " << 0u << false;
-        QTest::newRow("requested") << "?" << 0u << false;
         QTest::newRow("failure mark") << "Er" << 14u << false;
-        QTest::newRow("empty") << "" << 0u << false;
         QTest::newRow("digits then text") << "1G" << 1u << false;
         QTest::newRow("three digits") << "123" << 0x123u << false;
     }
@@ -107,13 +105,6 @@ private slots:
         QFETCH(bool, valid);
         QCOMPARE(hexPrefixValue(text), value);
         QCOMPARE(holdsValidByte(text), valid);
-    }
-
-    // As a refused write names the cell.
-    void cellNames()
-    {
-        for (const auto &[address, name] : {std::pair{5, "05h"}, {74, "4Ah"}, {127, "7Fh"}})
-            QCOMPARE(cellName(address), QLatin1String(name));
     }
 
     void backupRoundTrip()
@@ -327,6 +318,27 @@ private slots:
         link.exchange.PAUSE(seconds);
         const double took = duration<double>(Clock::now() - start).count();
         QVERIFY2(took > seconds && took < seconds + 0.1, qPrintable(QString::number(took)));
+    }
+    // The virtual panel keeps the line's rate: 20 frames of 7 characters in,
+    // 20 acknowledgements of 5 out, the last no earlier than 145 character
+    // times after the write. Bounds run from the write: a late read only adds.
+    void lineRate()
+    {
+        sim::VirtualPanel panel;
+        panel.setLineRate(true);
+        QVERIFY(panel.start());
+        RawLine line(QString::fromStdString(panel.devicePath()));
+        QVERIFY(line.isValid());
+        const auto sent = Clock::now();
+        line.write(wire::bytes("31 RRR*20"));
+        std::vector<RawLine::Clock::time_point> times;
+        QCOMPARE(line.read(101, 1s, &times), wire::bytes("ack*20"));
+        const auto T = sim::VirtualPanel::CharacterTime;
+        const auto slack = 500us;
+        QVERIFY(times.front() - sent >= 8 * T - slack);
+        QVERIFY(times[4] - sent >= 12 * T - slack);
+        QVERIFY(times.back() - sent >= 145 * T - slack);
+        QVERIFY(times.back() - sent <= 145 * T + 150ms);
     }
 };
 

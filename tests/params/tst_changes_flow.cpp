@@ -49,9 +49,7 @@ private slots:
         rig.click("but_ecrit_para");
         QCOMPARE(rig.changes.requests.size(), 1);
         const ChangesRequest &asked = rig.changes.requests[0];
-        QCOMPARE(asked.title, QStringLiteral("Modifications à programmer"));
         QCOMPARE(asked.lead, QStringLiteral("Le panneau sur COM3 va changer :"));
-        QCOMPARE(asked.accept, QStringLiteral("Programmer"));
         QVERIFY(asked.rows.contains(ChangeRow{"Plage 1: limite", "10 Km/h", "19,9 Km/h"}));
         const QStringList sent = wire::frames(programme ? editorRead + "; " + writeFrames(0x40, 4) + "31 OOO; 31 RRR"
                                                         : editorRead);

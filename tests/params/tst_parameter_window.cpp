@@ -2,8 +2,6 @@
 #include "params/parameter_window.h"
 #include "support/workbench.h"
 
-#include <QSlider>
-#include <QToolTip>
 
 class ParameterWindowTest : public QObject
 {
@@ -118,31 +116,6 @@ private slots:
         QTest::mouseClick(control<QGroupBox>("Frame8"), Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(!etalon->isEnabled());
         QVERIFY(!control<QLineEdit>("Text4")->isEnabled());
-    }
-
-    void wideAndCompact()
-    {
-        for (const auto &[button, wide] : {std::pair{"Command2", true}, {"Extension", false}}) {
-            control<QPushButton>(button)->click();
-            QCOMPARE(w->isWide(), wide);
-        }
-    }
-
-    // A slider's text shows while it is dragged, the pointer not resting on it.
-    void sliderTexts()
-    {
-        bench->principal.show();
-        bench->registry.show(WindowId::Parameters);
-        QVERIFY(QTest::qWaitForWindowExposed(&bench->principal));
-        w->BP_ONGLET_Click(2);
-        auto *slider = control<QSlider>("COMP_LDR");
-        QToolTip::hideText();
-        slider->setSliderDown(true);
-        slider->setSliderPosition(slider->maximum());
-        QTRY_COMPARE(QToolTip::text(), slider->toolTip());
-        QVERIFY(QToolTip::isVisible() && !slider->toolTip().isEmpty());
-        slider->setSliderDown(false);
-        QToolTip::hideText();
     }
 
     // The figures are the calibration's own; here they must reach their boxes,
