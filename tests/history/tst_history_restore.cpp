@@ -7,13 +7,14 @@
 using namespace faults;
 
 namespace {
-// The tool on a virtual panel at the line's rate, with its backup history.
+// The tool on a virtual panel, with its backup history; at the line's rate
+// on the real clock, or with instant answers on the fast one.
 struct HistoryRig : WindowRig<dump_24c01>
 {
-    HistoryRig()
-        : WindowRig(WindowId::Parameters, QStringLiteral("OUI"))
+    explicit HistoryRig(bool lineRate = false)
+        : WindowRig(WindowId::Parameters, QStringLiteral("OUI"), lineRate ? 1 : FastClock)
     {
-        panel.setLineRate(true);
+        panel.setLineRate(lineRate);
     }
     HistoryWindow &history() { return registry.window<HistoryWindow>(WindowId::History); }
     QString folder() const { return services.backupFolder; }
@@ -134,7 +135,7 @@ private slots:
     // the panel plugged in again, it brings the card back byte for byte.
     void afterAHangUp()
     {
-        HistoryRig rig;
+        HistoryRig rig(true);
         const sim::Memory before = rig.panel.memory();
         rig.click("but_lit_para");
         rig.restart(count(editorRead) + 8);
