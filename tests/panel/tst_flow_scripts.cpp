@@ -9,6 +9,7 @@
 
 namespace {
 
+using namespace flows;
 using Clock = std::chrono::steady_clock;
 
 // What a flow does, in wire notation, as it reaches the port: each write (its
@@ -74,28 +75,6 @@ struct Script : PortObserver
     int requested = 0;
 };
 
-// The transfers as the card's memory chip is read and written, step by step.
-QString opening(const QString &prefix, int frames)
-{
-    return prefix + (frames > 1 ? QStringLiteral(" SSS*%1").arg(frames) : QStringLiteral(" SSS"))
-        + "; pause 0.5; discard; DTR off; ";
-}
-const QString editorRead = opening("31", 1)
-    + "31 SSS; 31 ZA0; 31 Y40; 31 ZA1; {31 X1X; pause 0.02 [?]}*64; 31 X6X; 31 RRR; wait >= 404; ";
-QString memoryRead(bool rrr)
-{
-    return opening("_31", 5) + "_31 SSS; _31 ZA0; _31 Y00; _31 ZA1; {_31 X1X}*128; _31 X6X; "
-        + (rrr ? "_31 RRR; " : "") + "wait >= 788; ";
-}
-// Data bytes as "_31 Y??": their values are the encoders' business.
-QString memoryWrite(int first, int pages, bool pauseAfterBytes)
-{
-    QString ops = opening("_31", 5);
-    for (int page = first; page < first + 16 * pages; page += 16)
-        ops += "_31 SSS; _31 ZA0; _31 Y" + wire::hex(page) + (pauseAfterBytes ? "; {_31 Y??; pause 2e-06}*16" : "; {_31 Y??}*16")
-            + "; _31 WWW; ";
-    return ops + QStringLiteral("wait == %1; ").arg(100 * pages);
-}
 struct FlowRow
 {
     WindowId window;
@@ -105,8 +84,6 @@ struct FlowRow
 };
 
 const QString liveSpeed = "31 AAA; 31 BBB; 31 CCC; 31 DDD; pause 0.5; ";
-const QString request = "_31 SSS*11; ";
-const QString closing = "_31 RRR*5";
 
 enum class Way { ExtensionAfterRead, ExtensionAfterFailedRead, Lin, Edit, Load, LuminosityRead };
 
@@ -146,16 +123,17 @@ private slots:
     {
         QTest::addColumn<FlowRow>("row");
         const WindowId editor = WindowId::Parameters, lum = WindowId::Luminosity;
-        QTest::newRow("parameter read") << FlowRow{editor, {}, "but_lit_para", editorRead + liveSpeed + liveSpeed};
-        QTest::newRow("parameter write") << FlowRow{editor, {"but_lit_para"}, "but_ecrit_para", memoryWrite(64, 4, true) + "31 OOO; pause 0.5; 31 RRR"};
+        const QString memoryReadThenRRR = QString(memoryRead).replace("wait", "_31 RRR; wait");
+        QTest::newRow("parameter read") << FlowRow{editor, {}, "but_lit_para", editorRead + "; " + liveSpeed + liveSpeed};
+        QTest::newRow("parameter write") << FlowRow{editor, {"but_lit_para"}, "but_ecrit_para", writeFrames(64, 4) + "31 OOO; pause 0.5; 31 RRR"};
         QTest::newRow("raw read") << FlowRow{editor, {}, "but_RD", editorRead};
-        QTest::newRow("raw write") << FlowRow{editor, {"but_RD", "but_lin"}, "but_WR", memoryWrite(64, 4, true)};
+        QTest::newRow("raw write") << FlowRow{editor, {"but_RD", "but_lin"}, "but_WR", writeFrames(64, 4)};
         QTest::newRow("live speed") << FlowRow{editor, {}, "Command1", liveSpeed};
-        QTest::newRow("switch read") << FlowRow{WindowId::Switches, {}, "LIT_SW", request + "_31 PPP; pause 0.5; " + memoryRead(true) + closing};
-        QTest::newRow("luminosity read") << FlowRow{lum, {}, "but_LIT_LUM", request + "_31 PPP; pause 0.5; " + memoryRead(false) + closing};
-        QTest::newRow("luminosity write") << FlowRow{lum, {}, "but_ECRIT_LUM", request + "pause 0.5; " + memoryRead(false) + "pause 0.5; "
-                + memoryWrite(0, 8, false) + "_31 OOO; pause 0.5; _31 LLL; " + closing};
-        QTest::newRow("luminosity raw write") << FlowRow{lum, {"but_RD", "but_lin"}, "but_WR", memoryWrite(0, 8, false)};
+        QTest::newRow("switch read") << FlowRow{WindowId::Switches, {}, "LIT_SW", opening + "; _31 PPP; pause 0.5; " + memoryReadThenRRR + "; " + closing};
+        QTest::newRow("luminosity read") << FlowRow{lum, {}, "but_LIT_LUM", opening + "; _31 PPP; pause 0.5; " + memoryRead + "; " + closing};
+        QTest::newRow("luminosity write") << FlowRow{lum, {}, "but_ECRIT_LUM", opening + "; pause 0.5; " + memoryRead + "; pause 0.5; "
+                + writeFrames(0, 8) + "_31 OOO; pause 0.5; _31 LLL; " + closing};
+        QTest::newRow("luminosity raw write") << FlowRow{lum, {"but_RD", "but_lin"}, "but_WR", writeFrames(0, 8)};
     }
     // Every frame, pause (length and place), discard, DTR drop and answer wait
     // of every flow, as the panel's protocol orders them.

@@ -17,20 +17,30 @@ inline QStringList frameTexts(const std::vector<sim::LoggedFrame> &frames)
     return texts;
 }
 
-// What the panel hears of the flows' shared parts, in wire notation: the
-// editor's read of 64-127, the other windows' memory read, a request's
-// opening and the five "RRR" that close it, a write ("_31 Y??": any byte).
+// The flows' shared parts in wire notation, as they reach the port (frames,
+// pauses, discards, DTR, answer waits; comparisons of frames alone skip the
+// rest): a transfer's start, the editor's read of 64-127 (each request's
+// pause noting what its cell shows then), the other windows' memory read, a
+// request's opening and the five "RRR" that close it, a write ("_31 Y??": any
+// byte; the editor's writes, from 40h, pause after each byte).
 namespace flows {
-inline const QString editorRead = "31 SSS*2; 31 ZA0; 31 Y40; 31 ZA1; 31 X1X*64; 31 X6X; 31 RRR";
-inline const QString memoryRead = "_31 SSS*6; _31 ZA0; _31 Y00; _31 ZA1; _31 X1X*128; _31 X6X";
+inline QString start(const QString &prefix, int frames)
+{
+    return prefix + (frames > 1 ? QStringLiteral(" SSS*%1").arg(frames) : QStringLiteral(" SSS"))
+        + "; pause 0.5; discard; DTR off; ";
+}
+inline const QString editorRead =
+    start("31", 1) + "31 SSS; 31 ZA0; 31 Y40; 31 ZA1; {31 X1X; pause 0.02 [?]}*64; 31 X6X; 31 RRR; wait >= 404";
+inline const QString memoryRead = start("_31", 5) + "_31 SSS; _31 ZA0; _31 Y00; _31 ZA1; {_31 X1X}*128; _31 X6X; wait >= 788";
 inline const QString opening = "_31 SSS*11";
 inline const QString closing = "_31 RRR*5";
 inline QString writeFrames(int first, int pages)
 {
-    QString script = "_31 SSS*5; ";
+    QString script = start("_31", 5);
     for (int page = first; page < first + 16 * pages; page += 16)
-        script += "_31 SSS; _31 ZA0; _31 Y" + wire::hex(page) + "; _31 Y??*16; _31 WWW; ";
-    return script;
+        script += "_31 SSS; _31 ZA0; _31 Y" + wire::hex(page) + (first == 0x40 ? "; {_31 Y??; pause 2e-06}*16" : "; {_31 Y??}*16")
+            + "; _31 WWW; ";
+    return script + QStringLiteral("wait == %1; ").arg(100 * pages);
 }
 inline int count(const QString &script)
 {
