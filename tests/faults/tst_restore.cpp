@@ -28,7 +28,6 @@ private slots:
         QTest::newRow("parameters") << editor << "but_ecrit_para" << QString();
         QTest::newRow("editor grid") << editor << "but_WR" << QString();
         QTest::newRow("luminosity") << lum << "but_ECRIT_LUM" << opening + "; " + memoryRead + "; " + closing;
-        QTest::newRow("luminosity grid") << lum << "but_WR" << QString();
     }
     // A write whose backup cannot be saved sends nothing of the image.
     void unsavableBackup()

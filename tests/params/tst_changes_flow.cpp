@@ -4,7 +4,6 @@
 #include "records/parameter_file.h"
 
 #include <QMdiSubWindow>
-#include <QTreeView>
 
 using namespace faults;
 
@@ -133,19 +132,6 @@ private slots:
         rig.messages.clear();
         QVERIFY(frame->close()); // answered "Oui"
         QCOMPARE(rig.messages.shown, ShownList{discardQuestion});
-    }
-
-    // Rows are left with the keyboard: the check boxes are the list's own.
-    void keyboardLeavesARow()
-    {
-        ChangesDialog dialog({.title = "Charger des paramètres", .rows = {{"a", "1", "2"}, {"b", "3", "4"}},
-                              .checkable = true, .accept = "Appliquer"});
-        dialog.show();
-        dialog.list()->setFocus();
-        dialog.list()->setCurrentIndex(dialog.list()->model()->index(1, 0));
-        QTest::keyClick(dialog.list(), Qt::Key_Space);
-        dialog.acceptButton()->click();
-        QCOMPARE(dialog.answer(), (std::optional<QList<bool>>{{true, false}}));
     }
 
 private:
