@@ -91,6 +91,24 @@ void PseudoTerminal::close()
     m_master = m_slave = -1;
 }
 
+std::string PseudoTerminal::lineSettings() const
+{
+    termios tio{};
+    if (m_master < 0 || ::tcgetattr(m_master, &tio) != 0)
+        return {};
+    static const std::pair<speed_t, const char *> speeds[] = {
+        {B1200, "1200"}, {B2400, "2400"}, {B4800, "4800"}, {B9600, "9600"}, {B19200, "19200"}, {B38400, "38400"}};
+    std::string line = "?";
+    for (const auto &[code, text] : speeds) {
+        if (::cfgetospeed(&tio) == code)
+            line = text;
+    }
+    line += tio.c_cflag & PARENB ? (tio.c_cflag & PARODD ? ",O," : ",E,") : ",N,";
+    const tcflag_t size = tio.c_cflag & CSIZE;
+    line += size == CS5 ? "5" : size == CS6 ? "6" : size == CS7 ? "7" : "8";
+    return line + (tio.c_cflag & CSTOPB ? ",2" : ",1");
+}
+
 bool makeLink(const std::string &target, const std::string &linkPath, std::string *error)
 {
     struct stat st{};

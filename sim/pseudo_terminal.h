@@ -27,6 +27,8 @@ public:
     bool isOpen() const { return m_master >= 0; }
     int master() const { return m_master; }
     const std::string &path() const { return m_path; }
+    // The line as the far end has set it up, "4800,N,8,1" (empty if unreadable).
+    std::string lineSettings() const;
 
     // Readable when the far end has opened or closed the device.
     int watch() const { return m_watch; }

@@ -250,6 +250,7 @@ void VirtualPanel::readInput(Clock::time_point now)
             return;
         }
         m_received.append(buffer, std::size_t(n));
+        m_line = m_pty.lineSettings();
         for (ssize_t i = 0; i < n; ++i) {
             const Clock::time_point arrival =
                 m_lineRate ? std::max(now, m_lastArrival) + CharacterTime : now;
@@ -287,7 +288,7 @@ void VirtualPanel::processDueInput(Clock::time_point now)
 
 void VirtualPanel::handleFrame(const ScannedFrame &frame, Clock::time_point arrival)
 {
-    m_frames.push_back({frame.prefix, frame.command, arrival});
+    m_frames.push_back({frame.prefix, frame.command, arrival, m_line});
     logLine(frame.prefix + " " + printable(frame.command), arrival);
     std::string note;
     const std::string payload = m_model.handle(frame.command, &note);

@@ -25,6 +25,7 @@ struct LoggedFrame
     std::string prefix;
     std::string command;
     Clock::time_point arrival; // when its ETX arrived (at line rate: on the line)
+    std::string line;          // the line's settings as the tool had them then
 };
 
 // The card at the far end of a pseudo-terminal, served by a thread of its own:
@@ -115,6 +116,7 @@ private:
     std::deque<TimedByte> m_input;  // read, not yet arrived on the line
     std::deque<TimedByte> m_output; // answered, not yet written
     Clock::time_point m_lastArrival{};
+    std::string m_line; // the line's settings at the last read
     Clock::time_point m_lineFree{};
     bool m_outputBlocked = false;   // the far end's buffer is full
     Clock::time_point m_masterRestUntil{};

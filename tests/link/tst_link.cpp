@@ -7,7 +7,7 @@
 #include "support/raw_line.h"
 #include "support/workbench.h"
 #include "ui/french_locale.h"
-#include "virtual_panel.h"
+#include "support/panel_link.h"
 
 #include <QMdiSubWindow>
 #include <fcntl.h>
@@ -201,6 +201,7 @@ private slots:
         clock.start();
         detect.Command1->click();
         QVERIFY2(clock.elapsed() < 2300, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(frameTexts(panel.frames()), QStringList{"31 RRR"});
 
         const auto isGreen = [&detect](int label) {
             return detect.Label1(label)->palette().color(QPalette::Window) == QColor(0, 255, 0);

@@ -8,12 +8,13 @@
 
 #include <QStringList>
 
-// The frames as the panel logs them, "prefix command" ("31 SSS").
+// The frames as the panel logs them, "prefix command" ("31 SSS"), a frame
+// that came on a line not set up as the panel's with its line ("@9600,N,8,1").
 inline QStringList frameTexts(const std::vector<sim::LoggedFrame> &frames)
 {
     QStringList texts;
     for (const sim::LoggedFrame &f : frames)
-        texts.append(QString::fromStdString(f.prefix + ' ' + f.command));
+        texts.append(QString::fromStdString(f.prefix + ' ' + f.command + (f.line == "4800,N,8,1" ? "" : " @" + f.line)));
     return texts;
 }
 
