@@ -43,7 +43,7 @@ private slots:
         Rig rig(WindowId::SpeedMonitor, QStringLiteral("OUI"));
         rig.panel.setLineRate(true);
         // Maximum and instantaneous speed of each reading; the third gets no answer.
-        const QList<std::pair<quint16, quint16>> speeds{{0x007B, 0x0064}, {0x00C8, 0x0096}, {0, 0}, {0xFFFF, 0}};
+        const QList<std::pair<quint16, quint16>> speeds{{0x007B, 0x0064}, {0x00C8, 0x0096}, {0, 0}, {0xFFFF, 1}};
         const auto prepare = [&](int i) {
             rig.panel.setSpeeds(speeds[i].first, speeds[i].second);
             rig.panel.setFault(i == 2 ? sim::Fault::Silent : sim::Fault::None);
@@ -64,14 +64,14 @@ private slots:
         QCOMPARE(shown, (QStringList{" Vitesse instantanée : 10 Km/h.| Maximum enregistré: 12,3 Km/h.",
                                      " Vitesse instantanée : 15 Km/h.| Maximum enregistré: 20 Km/h.",
                                      " Vitesse instantanée : 15 Km/h.| Maximum enregistré: 20 Km/h.",
-                                     " Vitesse instantanée : 0 Km/h.| Maximum enregistré: 1638,3 Km/h."}));
+                                     " Vitesse instantanée : 0,1 Km/h.| Maximum enregistré: 1638,3 Km/h."}));
         QCOMPARE(rig.frames(16), wire::frames("{31 AAA; 31 BBB; 31 CCC; 31 DDD}*4"));
         QVERIFY(rig.messages.shown.isEmpty());
         QCOMPARE(rig.text("unansweredLabel"), QStringLiteral("Lectures sans réponse : 1"));
         QCOMPARE(rig.text("highestLabel"), QStringLiteral(" Vitesse la plus haute : 15 Km/h."));
-        QCOMPARE(rig.text("meanLabel"), QStringLiteral(" Vitesse moyenne : 8,3 Km/h."));
+        QCOMPARE(rig.text("meanLabel"), QStringLiteral(" Vitesse moyenne : 8,4 Km/h."));
         // The silent reading breaks both lines in two.
-        QCOMPARE(tenths(w.speedChart().instantaneousStretches()), (QList<QList<int>>{{100, 150}, {0}}));
+        QCOMPARE(tenths(w.speedChart().instantaneousStretches()), (QList<QList<int>>{{100, 150}, {1}}));
         QCOMPARE(tenths(w.speedChart().maximumStretches()), (QList<QList<int>>{{123, 200}, {16383}}));
 
         // One reading right after the other: the half-second pause and little more.

@@ -105,6 +105,7 @@ private slots:
         EditorSettings file = rig.window.currentSettings();
         file.parameters.ranges[0].threshold = 150;
         file.parameters.zeroPulseSeconds = 8;
+        file.parameters.digits = 3;
         QTemporaryDir dir;
         QFile saved(dir.filePath("p.kvlpar"));
         QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write(parameterFileText(file)) > 0);
@@ -115,10 +116,12 @@ private slots:
         rig.trigger("MENU_CHARGER_PARAMETRES");
         const ChangesRequest &asked = rig.changes.requests.value(0);
         QVERIFY(asked.checkable);
-        QCOMPARE(asked.rows, (QList<ChangeRow>{{"3- Durée sans impulsion pour le 0Km/h:", "5 Secondes", "8 Secondes"},
+        QCOMPARE(asked.rows, (QList<ChangeRow>{{"Nombre de digits d'affichage:", "3.", "4."},
+                              {"3- Durée sans impulsion pour le 0Km/h:", "5 Secondes", "8 Secondes"},
                               {"Plage 1: limite", "10 Km/h", "15 Km/h"}}));
         QCOMPARE(rig.find<QAbstractSlider>("HScroll1_1").value(), 100);
         QCOMPARE(rig.find<QAbstractSlider>("Slider_ZEROPULSE").value(), 8);
+        QVERIFY(rig.find<QRadioButton>("NB_DIGIT_3").isChecked());
         QCOMPARE(rig.frames(0), QStringList());
 
         QMdiSubWindow *frame = rig.registry.frame(WindowId::Parameters);

@@ -111,6 +111,7 @@ private slots:
         QCOMPARE(sheet.name, "fiche_COM3_2024-03-05_14-05.pdf");
         QtFileDialogs restarted(settings, documents);
         QCOMPARE(opened(restarted, FileDialogs::Kind::ParameterFiles).folder, elsewhere);
+        QCOMPARE(opened(restarted, FileDialogs::Kind::SpeedExports).folder, documents);
         QCOMPARE(opened(restarted, FileDialogs::Kind::Backups, home.filePath("sauvegardes")).folder,
                  home.filePath("sauvegardes"));
     }
