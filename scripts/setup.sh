@@ -3,7 +3,7 @@
 # ones), then configures the build folder given as first argument.
 set -euo pipefail
 
-packages=(cmake make g++ clang libclang-rt-14-dev pkg-config
+packages=(cmake make ninja-build lld g++ clang libclang-rt-14-dev pkg-config
           qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-translations-l10n libqt6svg6
           libgl-dev fonts-dejavu-core poppler-utils
           dpkg-dev desktop-file-utils appstream python3)

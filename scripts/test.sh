@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the test suite, the Debian package
-# and its checks, the same suite built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a short run of the codec fuzzer (clang,
+# Sets up, builds and runs every test: the test suite built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package (built
+# as shipped) and its checks, then a short run of the codec fuzzer (clang,
 # libFuzzer).
 #
-# The test programs mostly wait (on the line, on pauses), so each pass runs
-# while the next build compiles at idle priority: the compiler takes only the
-# time the tests leave, and the checks that measure time keep the processor
-# when they need it.
+# The test programs mostly wait (on the line, on pauses), so while they run
+# the package and the fuzzer compile beside them at idle priority: the
+# compiler takes only the time the tests leave, and the checks that measure
+# time keep the processor when they need it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -20,18 +20,26 @@ logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 "$top/scripts/setup.sh"
 
-build_plain() {
-  cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$top/build" -j"$jobs"
-}
+# Line tables are all a sanitizer's report needs, at a fraction of the cost of
+# full debugging information.
 build_sanitized() {
-  cmake -S "$top" -B "$top/build-asan" -DKVL_SANITIZE=ON -DKVL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake -S "$top" -B "$top/build-asan" -G Ninja -DKVL_SANITIZE=ON -DKVL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS_DEBUG=-g1 >/dev/null
   cmake --build "$top/build-asan" -j"$jobs"
 }
+# The package is built without the tests, as the program ships; the
+# benchmarks still compile.
+build_package() {
+  cmake -S "$top" -B "$top/build-package" -G Ninja -DKVL_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$top/build-package" -j"$jobs"
+}
 build_fuzzer() {
-  CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -DKVL_FUZZ=ON -DKVL_BENCH=OFF \
+  CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKVL_FUZZ=ON -DKVL_TESTS=OFF -DKVL_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$top/build-fuzz" -j"$jobs" --target fuzz_codecs
+}
+build_beside_tests() {
+  build_package && build_fuzzer
 }
 run_tests() {
   (cd "$1" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --output-on-failure -j"$test_jobs")
@@ -62,22 +70,17 @@ build_done() {
   tail -n 1 "$logs/$1.log"
 }
 
-echo "== Construction"
-build_plain
-echo "== Tests (la version sous AddressSanitizer et UndefinedBehaviorSanitizer se construit à côté)"
-build_beside build_sanitized
+echo "== Construction (AddressSanitizer et UndefinedBehaviorSanitizer)"
+build_sanitized
+echo "== Tests (le paquet et le fuzzer se construisent à côté)"
+build_beside build_beside_tests
 status=0
-run_tests "$top/build" || status=$?
-echo "== Paquet Debian (construit et vérifié pendant la construction d'à côté)"
-"$top/scripts/check_package.sh" "$top/build" || status=$?
-build_done build_sanitized
+run_tests "$top/build-asan" || status=$?
+build_done build_beside_tests
 ((status == 0)) || exit "$status"
 
-echo "== Tests sous AddressSanitizer et UndefinedBehaviorSanitizer (le fuzzer se construit à côté)"
-build_beside build_fuzzer
-run_tests "$top/build-asan" || status=$?
-build_done build_fuzzer
-((status == 0)) || exit "$status"
+echo "== Paquet Debian"
+"$top/scripts/check_package.sh" "$top/build-package"
 
 echo "== Fuzzing des codecs (5 s)"
 fuzz
