@@ -4,10 +4,10 @@
 # as shipped) and its checks, then a short run of the codec fuzzer (clang,
 # libFuzzer).
 #
-# The test programs mostly wait (on the line, on pauses), so while they run
-# the package and the fuzzer compile beside them at idle priority: the
-# compiler takes only the time the tests leave, and the checks that measure
-# time keep the processor when they need it.
+# The package and the fuzzer compile beside the suite's build and its run, at
+# idle priority: they take only the time the suite leaves (its programs
+# mostly wait, on the line and on pauses), and the checks that measure time
+# keep the processor when they need it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -30,12 +30,12 @@ build_sanitized() {
 # The package is built without the tests, as the program ships; the
 # benchmarks still compile.
 build_package() {
-  cmake -S "$top" -B "$top/build-package" -G Ninja -DKVL_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$top" -B "$top/build-package" -G Ninja -DKVL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$top/build-package" -j"$jobs"
 }
 build_fuzzer() {
   CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKVL_FUZZ=ON -DKVL_TESTS=OFF -DKVL_BENCH=OFF \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" >/dev/null
   cmake --build "$top/build-fuzz" -j"$jobs" --target fuzz_codecs
 }
 build_beside_tests() {
@@ -70,10 +70,10 @@ build_done() {
   tail -n 1 "$logs/$1.log"
 }
 
-echo "== Construction (AddressSanitizer et UndefinedBehaviorSanitizer)"
-build_sanitized
-echo "== Tests (le paquet et le fuzzer se construisent à côté)"
+echo "== Construction (AddressSanitizer et UndefinedBehaviorSanitizer ; le paquet et le fuzzer se construisent à côté)"
 build_beside build_beside_tests
+build_sanitized
+echo "== Tests"
 status=0
 run_tests "$top/build-asan" || status=$?
 build_done build_beside_tests
