@@ -8,11 +8,6 @@
 #include <QSlider>
 
 namespace {
-std::optional<int> modeOf(int mode)
-{
-    return mode < 0 ? std::nullopt : std::optional<int>(mode);
-}
-
 using namespace flows;
 using Rig = WindowRig<LUM>;
 
@@ -81,11 +76,12 @@ private slots:
         for (int mode = -1; mode <= 6; ++mode) {
             for (int period = 1; period <= 128; ++period) {
                 for (int threshold = 0; threshold <= 15; ++threshold) {
-                    const LuminosityCells cells = ENCODE_LUM(modeOf(mode), period, threshold);
+                    const std::optional<int> chosen = mode < 0 ? std::nullopt : std::optional(mode);
+                    const LuminosityCells cells = ENCODE_LUM(chosen, period, threshold);
                     const LuminositySettings back =
                         DECODE_LUM(hexPrefixValue(cells.cell60.value_or(QString())), hexPrefixValue(cells.cell61),
                                    hexPrefixValue(cells.cell62));
-                    if (!(back == LuminositySettings{modeOf(mode), quint32(period), quint32(threshold)}))
+                    if (!(back == LuminositySettings{chosen, quint32(period), quint32(threshold)}))
                         QFAIL(qPrintable(QStringLiteral("mode %1 period %2 threshold %3").arg(mode).arg(period).arg(threshold)));
                 }
             }

@@ -112,6 +112,8 @@ private slots:
         QtFileDialogs restarted(settings, documents);
         QCOMPARE(opened(restarted, FileDialogs::Kind::ParameterFiles).folder, elsewhere);
         QCOMPARE(opened(restarted, FileDialogs::Kind::SpeedExports).folder, documents);
+        QVERIFY(QDir(elsewhere).removeRecursively()); // a folder gone: the documents again
+        QCOMPARE(opened(restarted, FileDialogs::Kind::ParameterFiles).folder, documents);
         QCOMPARE(opened(restarted, FileDialogs::Kind::Backups, home.filePath("sauvegardes")).folder,
                  home.filePath("sauvegardes"));
     }
