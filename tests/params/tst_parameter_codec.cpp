@@ -431,6 +431,7 @@ private slots:
         row("another address, other framing", "02\x02" "00\x03" "0!\x02" "7B\x03" "02\x15" "00\x04" "02\x02" "64\x03",
             "12,3", "10");
         row("23 characters", "01\x02" "00\x03" "01\x02" "7B\x03" "01\x02" "00\x03" "01\x02" "64");
+        row("25 characters", "01\x02" "00\x03" "01\x02" "7B\x03" "01\x02" "00\x03" "01\x02" "64\x03" "x");
     }
     void liveSpeed()
     {
